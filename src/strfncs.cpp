@@ -1,0 +1,92 @@
+#include "strfncs.h"
+
+#include <cstring>
+
+#include "textcut.h"
+
+using udfzel::GuardedCall;
+namespace textcut = udfzel::textcut;
+
+namespace {
+
+// Leaves exactly `range` of the text visible through the returned pointer.
+// An empty range empties the argument itself; a range that runs to the end
+// of the text writes nothing.
+char* CutInPlace(char* text, std::size_t length, textcut::Range range) {
+  if (range.length == 0) {
+    text[0] = '\0';
+    return text;
+  }
+  const std::size_t end = range.offset + range.length;
+  if (end < length) text[end] = '\0';
+  return text + range.offset;
+}
+
+char* RightTrimInPlace(char* text) {
+  const std::size_t length = std::strlen(text);
+  if (length == 0) return text;
+  text[textcut::LengthWithoutTrailingBlanks(text, length)] = '\0';
+  return text;
+}
+
+// A null count pointer reads as 0, which every cut treats as "nothing".
+std::int64_t ValueOr0(const ISC_LONG* value) { return value == nullptr ? 0 : *value; }
+
+}  // namespace
+
+ISC_LONG F_StrLen(char* text) noexcept {
+  return GuardedCall([&]() -> ISC_LONG {
+    if (text == nullptr) return 0;
+    // Texts reach us from CSTRING buffers of at most 32 KiB; the clamp only
+    // keeps a larger caller from reading a wrapped length.
+    const std::size_t length = std::strlen(text);
+    return length > INT32_MAX ? INT32_MAX : static_cast<ISC_LONG>(length);
+  });
+}
+
+char* F_LTrim(char* text) noexcept {
+  return GuardedCall([&]() -> char* {
+    if (text == nullptr) return nullptr;
+    return text + textcut::LeadingBlankCount(text);
+  });
+}
+
+char* F_RTrim(char* text) noexcept {
+  return GuardedCall([&]() -> char* {
+    if (text == nullptr) return nullptr;
+    return RightTrimInPlace(text);
+  });
+}
+
+char* F_Trim(char* text) noexcept {
+  return GuardedCall([&]() -> char* {
+    if (text == nullptr) return nullptr;
+    char* trimmed = RightTrimInPlace(text);
+    return trimmed + textcut::LeadingBlankCount(trimmed);
+  });
+}
+
+char* F_StrLeft(char* text, const ISC_LONG* count) noexcept {
+  return GuardedCall([&]() -> char* {
+    if (text == nullptr) return nullptr;
+    const std::size_t length = std::strlen(text);
+    return CutInPlace(text, length, textcut::SubstringRange(length, 1, ValueOr0(count)));
+  });
+}
+
+char* F_StrRight(char* text, const ISC_LONG* count) noexcept {
+  return GuardedCall([&]() -> char* {
+    if (text == nullptr) return nullptr;
+    const std::size_t length = std::strlen(text);
+    return CutInPlace(text, length, textcut::RightRange(length, ValueOr0(count)));
+  });
+}
+
+char* F_SubStr(char* text, const ISC_LONG* start, const ISC_LONG* count) noexcept {
+  return GuardedCall([&]() -> char* {
+    if (text == nullptr) return nullptr;
+    const std::size_t length = std::strlen(text);
+    return CutInPlace(text, length,
+                      textcut::SubstringRange(length, ValueOr0(start), ValueOr0(count)));
+  });
+}

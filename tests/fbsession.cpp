@@ -1,0 +1,291 @@
+#include "fbsession.h"
+
+#include <firebird/Interface.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+using namespace Firebird;
+
+namespace fbtest {
+namespace {
+
+constexpr unsigned kDialect = 3;
+constexpr unsigned kNumberTextLength = 64;
+
+IMaster* Master() { return fb_get_master_interface(); }
+
+[[noreturn]] void Rethrow(const FbException& error) {
+  char text[2048];
+  Master()->getUtilInterface()->formatStatus(text, sizeof text, error.getStatus());
+  throw FbError(text);
+}
+
+// Runs a server call and turns its status exception into an FbError.
+template <class Call>
+auto Checked(Call&& call) -> decltype(call()) {
+  try {
+    return call();
+  } catch (const FbException& error) {
+    Rethrow(error);
+  }
+}
+
+// Message layout that carries every column as a nullable VARCHAR.
+IMessageMetadata* AsTexts(ThrowStatusWrapper* status, IMessageMetadata* meta,
+                          const std::vector<Value>* params) {
+  IMetadataBuilder* builder = meta->getBuilder(status);
+  const unsigned count = meta->getCount(status);
+  for (unsigned i = 0; i < count; ++i) {
+    const unsigned type = meta->getType(status, i) & ~1u;
+    unsigned length = meta->getLength(status, i);
+    if (type != SQL_TEXT && type != SQL_VARYING) {
+      length = kNumberTextLength;
+      builder->setCharSet(status, i, 0);  // NONE
+    }
+    if (params != nullptr && i < params->size() && (*params)[i]) {
+      length = std::max<unsigned>(length, static_cast<unsigned>((*params)[i]->size()));
+    }
+    builder->setType(status, i, SQL_VARYING + 1);
+    builder->setLength(status, i, std::max(length, 1u));
+    builder->setScale(status, i, 0);
+  }
+  IMessageMetadata* texts = builder->getMetadata(status);
+  builder->release();
+  return texts;
+}
+
+struct Message {
+  IMessageMetadata* meta = nullptr;
+  std::vector<unsigned char> buffer;
+  ~Message() {
+    if (meta != nullptr) meta->release();
+  }
+};
+
+void PrepareMessage(ThrowStatusWrapper* status, IMessageMetadata* described,
+                    const std::vector<Value>* params, Message& message) {
+  message.meta = AsTexts(status, described, params);
+  message.buffer.assign(message.meta->getMessageLength(status), 0);
+}
+
+void WriteParams(ThrowStatusWrapper* status, Message& message, const std::vector<Value>& params) {
+  const unsigned count = message.meta->getCount(status);
+  if (count != params.size()) throw FbError("parameter count does not match the statement");
+  for (unsigned i = 0; i < count; ++i) {
+    unsigned char* base = message.buffer.data();
+    auto* null = reinterpret_cast<short*>(base + message.meta->getNullOffset(status, i));
+    unsigned char* field = base + message.meta->getOffset(status, i);
+    *null = params[i] ? 0 : -1;
+    if (!params[i]) continue;
+    const auto length = static_cast<unsigned short>(params[i]->size());
+    std::memcpy(field, &length, sizeof length);
+    std::memcpy(field + sizeof length, params[i]->data(), length);
+  }
+}
+
+Row ReadRow(ThrowStatusWrapper* status, const Message& message) {
+  const unsigned count = message.meta->getCount(status);
+  Row row;
+  row.reserve(count);
+  for (unsigned i = 0; i < count; ++i) {
+    const unsigned char* base = message.buffer.data();
+    short null = 0;
+    std::memcpy(&null, base + message.meta->getNullOffset(status, i), sizeof null);
+    if (null != 0) {
+      row.emplace_back(std::nullopt);
+      continue;
+    }
+    const unsigned char* field = base + message.meta->getOffset(status, i);
+    unsigned short length = 0;
+    std::memcpy(&length, field, sizeof length);
+    row.emplace_back(std::string(reinterpret_cast<const char*>(field + sizeof length), length));
+  }
+  return row;
+}
+
+std::vector<unsigned char> ParameterBlock(ThrowStatusWrapper* status,
+                                          const std::vector<std::pair<int, std::string>>& items) {
+  IXpbBuilder* dpb = Master()->getUtilInterface()->getXpbBuilder(status, IXpbBuilder::DPB,
+                                                                 nullptr, 0);
+  for (const auto& [tag, text] : items) {
+    dpb->insertString(status, static_cast<unsigned char>(tag), text.c_str());
+  }
+  const unsigned char* begin = dpb->getBuffer(status);
+  std::vector<unsigned char> bytes(begin, begin + dpb->getBufferLength(status));
+  dpb->dispose();
+  return bytes;
+}
+
+}  // namespace
+
+FbSession::FbSession(IAttachment* attachment, ThrowStatusWrapper* status)
+    : attachment_(attachment), transaction_(nullptr), status_(status) {
+  transaction_ = Checked([&] { return attachment_->startTransaction(status_, 0, nullptr); });
+}
+
+FbSession::FbSession(FbSession&& other) noexcept
+    : attachment_(other.attachment_), transaction_(other.transaction_), status_(other.status_) {
+  other.attachment_ = nullptr;
+  other.transaction_ = nullptr;
+  other.status_ = nullptr;
+}
+
+FbSession::~FbSession() { Detach(); }
+
+FbSession FbSession::Create(const std::string& path, const std::string& defaultCharset,
+                            const std::string& charset) {
+  auto status = std::make_unique<ThrowStatusWrapper>(Master()->getStatus());
+  IAttachment* attachment = Checked([&] {
+    const auto dpb = ParameterBlock(status.get(), {{isc_dpb_user_name, "SYSDBA"},
+                                                   {isc_dpb_lc_ctype, charset},
+                                                   {isc_dpb_set_db_charset, defaultCharset}});
+    return Master()->getDispatcher()->createDatabase(
+        status.get(), path.c_str(), static_cast<unsigned>(dpb.size()), dpb.data());
+  });
+  return FbSession(attachment, status.release());
+}
+
+FbSession FbSession::Attach(const std::string& path, const std::string& charset) {
+  auto status = std::make_unique<ThrowStatusWrapper>(Master()->getStatus());
+  IAttachment* attachment = Checked([&] {
+    const auto dpb =
+        ParameterBlock(status.get(), {{isc_dpb_user_name, "SYSDBA"}, {isc_dpb_lc_ctype, charset}});
+    return Master()->getDispatcher()->attachDatabase(
+        status.get(), path.c_str(), static_cast<unsigned>(dpb.size()), dpb.data());
+  });
+  return FbSession(attachment, status.release());
+}
+
+IStatement* FbSession::Prepare(std::string_view sql) {
+  const std::string text(sql);
+  return attachment_->prepare(status_, transaction_, 0, text.c_str(), kDialect,
+                              IStatement::PREPARE_PREFETCH_METADATA);
+}
+
+void FbSession::Execute(std::string_view sql, const std::vector<Value>& params) {
+  Checked([&] {
+    IStatement* statement = Prepare(sql);
+    Message input;
+    IMessageMetadata* described = statement->getInputMetadata(status_);
+    PrepareMessage(status_, described, &params, input);
+    described->release();
+    WriteParams(status_, input, params);
+    statement->execute(status_, transaction_, input.meta, input.buffer.data(), nullptr, nullptr);
+    statement->free(status_);
+  });
+}
+
+void FbSession::ExecuteScript(std::string_view script) {
+  for (const std::string& statement : SplitScript(script)) {
+    std::string word = statement.substr(0, 6);
+    std::transform(word.begin(), word.end(), word.begin(), ::toupper);
+    if (word == "COMMIT" && statement.size() == 6) {
+      Commit();
+    } else {
+      Execute(statement);
+    }
+  }
+}
+
+void FbSession::Commit() {
+  Checked([&] {
+    transaction_->commit(status_);
+    transaction_ = attachment_->startTransaction(status_, 0, nullptr);
+  });
+}
+
+Rows FbSession::Query(std::string_view sql, const std::vector<Value>& params) {
+  return Checked([&] {
+    IStatement* statement = Prepare(sql);
+    Message input;
+    Message output;
+    IMessageMetadata* inDescribed = statement->getInputMetadata(status_);
+    PrepareMessage(status_, inDescribed, &params, input);
+    inDescribed->release();
+    IMessageMetadata* outDescribed = statement->getOutputMetadata(status_);
+    PrepareMessage(status_, outDescribed, nullptr, output);
+    outDescribed->release();
+    WriteParams(status_, input, params);
+
+    IResultSet* cursor = statement->openCursor(status_, transaction_, input.meta,
+                                               input.buffer.data(), output.meta, 0);
+    Rows rows;
+    while (cursor->fetchNext(status_, output.buffer.data()) == IStatus::RESULT_OK) {
+      rows.push_back(ReadRow(status_, output));
+    }
+    cursor->close(status_);
+    statement->free(status_);
+    return rows;
+  });
+}
+
+Value FbSession::Scalar(std::string_view sql, const std::vector<Value>& params) {
+  Rows rows = Query(sql, params);
+  if (rows.size() != 1 || rows[0].size() != 1) {
+    throw FbError("expected one value from: " + std::string(sql));
+  }
+  return rows[0][0];
+}
+
+void FbSession::Drop() {
+  Checked([&] {
+    transaction_->rollback(status_);
+    transaction_ = nullptr;
+    attachment_->dropDatabase(status_);
+    attachment_ = nullptr;
+  });
+  Detach();
+}
+
+void FbSession::Detach() noexcept {
+  if (status_ == nullptr) return;
+  try {
+    if (transaction_ != nullptr) transaction_->rollback(status_);
+    if (attachment_ != nullptr) attachment_->detach(status_);
+  } catch (const FbException&) {
+    // Nothing sensible to do while tearing down.
+  }
+  status_->dispose();
+  delete status_;
+  status_ = nullptr;
+  attachment_ = nullptr;
+  transaction_ = nullptr;
+}
+
+std::vector<std::string> SplitScript(std::string_view script) {
+  std::vector<std::string> statements;
+  std::string current;
+  auto flush = [&] {
+    const auto first = current.find_first_not_of(" \t\r\n");
+    if (first != std::string::npos) {
+      const auto last = current.find_last_not_of(" \t\r\n");
+      statements.push_back(current.substr(first, last - first + 1));
+    }
+    current.clear();
+  };
+  for (std::size_t i = 0; i < script.size(); ++i) {
+    const char c = script[i];
+    if (c == '/' && i + 1 < script.size() && script[i + 1] == '*') {
+      const auto end = script.find("*/", i + 2);
+      i = end == std::string_view::npos ? script.size() : end + 1;
+    } else if (c == '-' && i + 1 < script.size() && script[i + 1] == '-') {
+      const auto end = script.find('\n', i);
+      i = end == std::string_view::npos ? script.size() : end;
+    } else if (c == '\'' || c == '"') {
+      const auto end = script.find(c, i + 1);
+      const auto stop = end == std::string_view::npos ? script.size() : end + 1;
+      current.append(script.substr(i, stop - i));
+      i = stop - 1;
+    } else if (c == ';') {
+      flush();
+    } else {
+      current += c;
+    }
+  }
+  flush();
+  return statements;
+}
+
+}  // namespace fbtest

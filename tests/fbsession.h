@@ -1,0 +1,74 @@
+// A small client of Firebird's embedded engine for tests and tools: attach to
+// or create a database file, run statements, read rows as texts.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Firebird {
+class IAttachment;
+class ITransaction;
+class IStatement;
+class ThrowStatusWrapper;
+}  // namespace Firebird
+
+namespace fbtest {
+
+// A column value or parameter: text bytes, or nullopt for SQL NULL.
+using Value = std::optional<std::string>;
+using Row = std::vector<Value>;
+using Rows = std::vector<Row>;
+
+// Any error the server reports, with its formatted status text.
+class FbError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class FbSession {
+ public:
+  // Creates a new database file (which must not exist) with the given
+  // default character set, and attaches with connection character set
+  // `charset`.
+  static FbSession Create(const std::string& path, const std::string& defaultCharset,
+                          const std::string& charset);
+  static FbSession Attach(const std::string& path, const std::string& charset);
+
+  FbSession(FbSession&& other) noexcept;
+  FbSession& operator=(FbSession&&) = delete;
+  ~FbSession();
+
+  // Runs one statement in the current transaction.
+  void Execute(std::string_view sql, const std::vector<Value>& params = {});
+  // Runs a script of ';'-ended statements; COMMIT commits. Comments and
+  // quoted texts are respected.
+  void ExecuteScript(std::string_view script);
+  void Commit();
+
+  // Runs a query. Every column arrives as text, converted by the server;
+  // text columns arrive in the connection character set. Parameters are
+  // sent as texts in the parameter's own character set.
+  Rows Query(std::string_view sql, const std::vector<Value>& params = {});
+  // The single value of a one-row, one-column query.
+  Value Scalar(std::string_view sql, const std::vector<Value>& params = {});
+
+  // Drops the database and ends the session.
+  void Drop();
+
+ private:
+  FbSession(Firebird::IAttachment* attachment, Firebird::ThrowStatusWrapper* status);
+  Firebird::IStatement* Prepare(std::string_view sql);
+  void Detach() noexcept;
+
+  Firebird::IAttachment* attachment_;
+  Firebird::ITransaction* transaction_;
+  Firebird::ThrowStatusWrapper* status_;
+};
+
+// Splits a script into statements at ';' outside comments and quotes.
+std::vector<std::string> SplitScript(std::string_view script);
+
+}  // namespace fbtest

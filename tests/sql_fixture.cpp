@@ -1,0 +1,58 @@
+#include "sql_fixture.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace udfzel_test {
+
+std::unique_ptr<fbtest::FbSession> SqlTest::session_;
+std::string SqlTest::path_;
+
+std::string DeclarationScript() {
+  std::ifstream file(UDFZEL_SQL_SCRIPT);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+std::string TestDatabasePath(const std::string& name) {
+  std::filesystem::create_directories(UDFZEL_TEST_DB_DIR);
+  const std::string path =
+      std::string(UDFZEL_TEST_DB_DIR) + "/" + name + "-" + std::to_string(getpid()) + ".fdb";
+  std::filesystem::remove(path);
+  return path;
+}
+
+void SqlTest::SetUpTestSuite() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_suite();
+  path_ = TestDatabasePath(info->name());
+  session_ = std::make_unique<fbtest::FbSession>(fbtest::FbSession::Create(path_, "UTF8", "UTF8"));
+  session_->ExecuteScript(DeclarationScript());
+  session_->Commit();
+}
+
+void SqlTest::TearDownTestSuite() {
+  if (session_) session_->Drop();
+  session_.reset();
+}
+
+fbtest::Value SqlTest::Eval(const std::string& expression,
+                            const std::vector<fbtest::Value>& params) {
+  return Db().Scalar("select " + expression + " from rdb$database", params);
+}
+
+}  // namespace udfzel_test
+
+// The embedded engine reads its configuration root from the environment at
+// first use: point it at the build tree's private root before any test runs.
+int main(int argc, char** argv) {
+  setenv("FIREBIRD", UDFZEL_FBROOT, 1);
+  setenv("FIREBIRD_LOCK", UDFZEL_FBROOT "/lock", 1);
+  setenv("FIREBIRD_TMP", UDFZEL_FBROOT "/tmp", 1);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

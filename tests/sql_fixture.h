@@ -1,0 +1,35 @@
+// A fresh database in the embedded server per test suite, with every
+// function declared from sql/udfzel.sql.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "fbsession.h"
+
+namespace udfzel_test {
+
+// The declaration script as shipped.
+std::string DeclarationScript();
+// A database file path unique to this process.
+std::string TestDatabasePath(const std::string& name);
+
+class SqlTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  static void TearDownTestSuite();
+
+  static fbtest::FbSession& Db() { return *session_; }
+  static const std::string& DatabasePath() { return path_; }
+  // The value of one expression, evaluated once by the server.
+  static fbtest::Value Eval(const std::string& expression,
+                            const std::vector<fbtest::Value>& params = {});
+
+ private:
+  static std::unique_ptr<fbtest::FbSession> session_;
+  static std::string path_;
+};
+
+}  // namespace udfzel_test

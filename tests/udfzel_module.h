@@ -1,0 +1,18 @@
+// The built udfzel.so, opened with dlopen and read with dlsym, as the server
+// opens it.
+#pragma once
+
+namespace udfzel_test {
+
+// Address of an exported entry point, or null when the module lacks it.
+void* ModuleSymbol(const char* name);
+
+// The entry point `name` as a function of type Fn; fails the test if absent.
+template <class Fn>
+Fn* Entry(const char* name) {
+  return reinterpret_cast<Fn*>(ModuleSymbol(name));
+}
+
+const char* ModulePath();
+
+}  // namespace udfzel_test
