@@ -196,7 +196,8 @@ void FbSession::Commit() {
   });
 }
 
-Rows FbSession::Query(std::string_view sql, const std::vector<Value>& params) {
+Rows FbSession::Query(std::string_view sql, const std::vector<Value>& params,
+                      std::vector<std::string>* columns) {
   return Checked([&] {
     IStatement* statement = Prepare(sql);
     Message input;
@@ -206,6 +207,12 @@ Rows FbSession::Query(std::string_view sql, const std::vector<Value>& params) {
     inDescribed->release();
     IMessageMetadata* outDescribed = statement->getOutputMetadata(status_);
     PrepareMessage(status_, outDescribed, nullptr, output);
+    if (columns != nullptr) {
+      columns->clear();
+      for (unsigned i = 0; i < outDescribed->getCount(status_); ++i) {
+        columns->emplace_back(outDescribed->getAlias(status_, i));
+      }
+    }
     outDescribed->release();
     WriteParams(status_, input, params);
 

@@ -51,7 +51,9 @@ class FbSession {
   // Runs a query. Every column arrives as text, converted by the server;
   // text columns arrive in the connection character set. Parameters are
   // sent as texts in the parameter's own character set.
-  Rows Query(std::string_view sql, const std::vector<Value>& params = {});
+  // Column names (aliases) go to `columns` when it is given.
+  Rows Query(std::string_view sql, const std::vector<Value>& params = {},
+             std::vector<std::string>* columns = nullptr);
   // The single value of a one-row, one-column query.
   Value Scalar(std::string_view sql, const std::vector<Value>& params = {});
 

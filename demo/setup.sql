@@ -1,0 +1,14 @@
+/* Demo data: a few customers as a Brazilian shop keeps them, blanks and
+   all, in a UTF8 database. */
+CREATE TABLE customers (
+  id    INTEGER NOT NULL PRIMARY KEY,
+  name  VARCHAR(60) CHARACTER SET UTF8,
+  city  VARCHAR(40) CHARACTER SET UTF8,
+  code  VARCHAR(20) CHARACTER SET UTF8
+);
+COMMIT;
+INSERT INTO customers VALUES (1, '  maria da conceição  ', 'São Paulo', 'SP-0042-XZ');
+INSERT INTO customers VALUES (2, 'JOÃO DOS SANTOS' || ASCII_CHAR(9), '  Belo Horizonte', 'MG-1987-AB');
+INSERT INTO customers VALUES (3, 'Ângela Müller   ', 'Curitiba  ', 'PR-0007-QQ');
+INSERT INTO customers VALUES (4, '     ', '', 'X');
+COMMIT;

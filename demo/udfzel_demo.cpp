@@ -1,0 +1,134 @@
+// The udfzel showcase: creates a database in the embedded engine, declares
+// the functions from sql/udfzel.sql, loads demo data and prints the result of
+// every query in demo/showcase.sql as a table.
+//   udfzel_demo [DATABASE]
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "fbsession.h"
+
+namespace {
+
+struct Showcase {
+  std::string title;
+  std::string sql;
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path);
+  if (!file) throw std::runtime_error("cannot read " + path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Blocks of the showcase file: a "-- title" line, then one statement.
+std::vector<Showcase> ReadShowcases(const std::string& path) {
+  std::vector<Showcase> showcases;
+  std::istringstream lines(ReadFile(path));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("-- ", 0) == 0) {
+      showcases.push_back({line.substr(3), ""});
+    } else if (!showcases.empty() && !line.empty()) {
+      showcases.back().sql += line + "\n";
+    }
+  }
+  for (Showcase& showcase : showcases) {
+    const auto end = showcase.sql.find_last_of(';');
+    if (end != std::string::npos) showcase.sql.erase(end);
+  }
+  return showcases;
+}
+
+// Control bytes shown as escapes, so blanks that a function keeps are visible.
+std::string Visible(const fbtest::Value& value) {
+  if (!value) return "<null>";
+  std::string out;
+  for (const char c : *value) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\t') {
+      out += "\\t";
+    } else if (byte < 32) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::size_t DisplayWidth(const std::string& utf8) {
+  std::size_t width = 0;
+  for (const char c : utf8) width += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return width;
+}
+
+void PrintTable(const std::vector<std::string>& columns, const fbtest::Rows& rows) {
+  std::vector<std::vector<std::string>> cells{columns};
+  for (const auto& row : rows) {
+    std::vector<std::string> shown;
+    for (const auto& value : row) shown.push_back(Visible(value));
+    cells.push_back(shown);
+  }
+  std::vector<std::size_t> widths(columns.size(), 0);
+  for (const auto& line : cells) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      widths[i] = std::max(widths[i], DisplayWidth(line[i]));
+    }
+  }
+  for (std::size_t r = 0; r < cells.size(); ++r) {
+    std::string text;
+    for (std::size_t i = 0; i < cells[r].size(); ++i) {
+      text += (i == 0 ? "  " : " | ") + cells[r][i] +
+              std::string(widths[i] - DisplayWidth(cells[r][i]), ' ');
+    }
+    std::cout << text << "\n";
+    if (r == 0) {
+      std::string rule;
+      for (std::size_t i = 0; i < widths.size(); ++i) {
+        rule += (i == 0 ? "  " : "-+-") + std::string(widths[i], '-');
+      }
+      std::cout << rule << "\n";
+    }
+  }
+}
+
+void Run(const std::string& database) {
+  const std::string source = UDFZEL_SOURCE_DIR;
+  std::filesystem::create_directories(std::filesystem::path(database).parent_path());
+  std::filesystem::remove(database);
+  auto db = fbtest::FbSession::Create(database, "UTF8", "UTF8");
+  db.ExecuteScript(ReadFile(source + "/sql/udfzel.sql"));
+  db.ExecuteScript(ReadFile(source + "/demo/setup.sql"));
+  std::cout << "udfzel demo: database " << database << ", functions from sql/udfzel.sql\n";
+  for (const Showcase& showcase : ReadShowcases(source + "/demo/showcase.sql")) {
+    std::cout << "\n== " << showcase.title << " ==\n";
+    std::vector<std::string> columns;
+    const fbtest::Rows rows = db.Query(showcase.sql, {}, &columns);
+    PrintTable(columns, rows);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("FIREBIRD", UDFZEL_FBROOT, 1);
+  setenv("FIREBIRD_LOCK", UDFZEL_FBROOT "/lock", 1);
+  setenv("FIREBIRD_TMP", UDFZEL_FBROOT "/tmp", 1);
+  const std::string database = argc > 1 ? argv[1] : UDFZEL_FBROOT "/../demo/udfzel-demo.fdb";
+  try {
+    Run(std::filesystem::weakly_canonical(database).string());
+  } catch (const std::exception& error) {
+    std::cerr << "udfzel demo failed: " << error.what() << "\n";
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs the Debian 12 packages the build, the tests and the demo need,
+# when any is missing. Run as root.
+set -eu
+packages="
+  g++ cmake make pkg-config
+  clang libclang-rt-14-dev
+  googletest libgtest-dev libbenchmark-dev
+  firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2 libib-util
+  valgrind
+"
+missing=""
+for package in $packages; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+    || missing="$missing $package"
+done
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  apt-get update -qq
+  # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
+fi
