@@ -1,20 +1,43 @@
 #!/bin/sh
-# The whole test suite: the release build with every test (engines, entry
-# points through dlopen, the embedded server), then the engines and entry
-# points again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The whole test suite, as CI runs it:
+#   1. release build: every test (engines, entry points through dlopen,
+#      allocation counts, thread stress, the embedded server);
+#   2. valgrind memcheck over the engine and entry-point tests;
+#   3. ASan+UBSan build: engine and entry-point tests;
+#   4. TSan build: engine and entry-point tests, thread stress included;
+#   5. every libFuzzer target for a bounded time (FUZZ_SECONDS, default 20).
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs=$(nproc)
 
-echo "== Release build: all tests =="
+echo "== 1. Release build: all tests =="
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build -j"$jobs" --output-on-failure
 
-echo "== ASan+UBSan build: engine and entry-point tests =="
+echo "== 2. valgrind memcheck: engine and entry-point tests =="
+for binary in unit_tests entry_tests; do
+  # Under valgrind, x87 long double runs at double precision: tests of exact
+  # digits are left to the native runs (filter UDFZEL_VALGRIND_SKIP).
+  valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect \
+    "build/tests/$binary" --gtest_brief=1 --gtest_filter="-${UDFZEL_VALGRIND_SKIP:-*ExactDigits*}"
+done
+
+echo "== 3. ASan+UBSan build: engine and entry-point tests =="
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DUDFZEL_SANITIZE=address,undefined \
   -DUDFZEL_SQL_TESTS=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j"$jobs" --output-on-failure
+
+echo "== 4. TSan build: engine and entry-point tests =="
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DUDFZEL_SANITIZE=thread \
+  -DUDFZEL_SQL_TESTS=OFF >/dev/null
+cmake --build build-tsan -j"$jobs"
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -j"$jobs" --output-on-failure
+
+echo "== 5. Fuzz smoke =="
+scripts/fuzz.sh "${FUZZ_SECONDS:-20}"
+
+echo "All test stages passed."

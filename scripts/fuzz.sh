@@ -1,0 +1,29 @@
+#!/bin/sh
+# Builds the libFuzzer targets with clang (ASan+UBSan) and runs each one.
+#   scripts/fuzz.sh [SECONDS] [TARGET...]
+# SECONDS per target (default 25); targets default to all of fuzz/corpus/*.
+# Each run starts from the seed corpus in fuzz/corpus/TARGET plus what
+# earlier runs found (build-fuzz/corpus/TARGET); a crash leaves its input in
+# build-fuzz/findings and fails the script. Long campaigns: a large SECONDS.
+set -eu
+cd "$(dirname "$0")/.."
+seconds=${1:-25}
+[ $# -gt 0 ] && shift
+targets=${*:-$(ls fuzz/corpus)}
+
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DUDFZEL_FUZZ=ON -DUDFZEL_TESTS=OFF \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz --target fuzz_targets -j"$(nproc)"
+
+mkdir -p build-fuzz/findings
+for target in $targets; do
+  mkdir -p "build-fuzz/corpus/$target"
+  echo "== fuzz_$target: $seconds s =="
+  build-fuzz/fuzz/fuzz_$target -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$target-" \
+    "build-fuzz/corpus/$target" "fuzz/corpus/$target" 2>&1 | grep -E '^(stat::number_of_executed_runs|stat::new_units_added|==|SUMMARY)|ERROR|Done' || true
+  if ls "build-fuzz/findings/$target-"* >/dev/null 2>&1; then
+    echo "fuzz_$target found a failing input: $(ls build-fuzz/findings/$target-*)" >&2
+    exit 1
+  fi
+done

@@ -1,0 +1,102 @@
+// Heap allocations per call: a function that returns new text makes exactly
+// one (its result buffer, sized to the text), every other function none.
+// This binary counts every malloc-family call of the process, so it is built
+// only without sanitizers.
+#include <gtest/gtest.h>
+#include <ib_util.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "entry_calls.h"
+#include "function_list.h"
+
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* block, std::size_t size);
+void* __libc_memalign(std::size_t alignment, std::size_t size);
+}
+
+namespace {
+
+thread_local bool counting = false;
+thread_local int allocations = 0;
+thread_local std::size_t lastSize = 0;
+
+void Count(std::size_t size) {
+  if (!counting) return;
+  ++allocations;
+  lastSize = size;
+}
+
+}  // namespace
+
+extern "C" void* malloc(std::size_t size) {
+  Count(size);
+  return __libc_malloc(size);
+}
+extern "C" void* calloc(std::size_t count, std::size_t size) {
+  Count(count * size);
+  return __libc_calloc(count, size);
+}
+extern "C" void* realloc(void* block, std::size_t size) {
+  Count(size);
+  return __libc_realloc(block, size);
+}
+extern "C" void* aligned_alloc(std::size_t alignment, std::size_t size) {
+  Count(size);
+  return __libc_memalign(alignment, size);
+}
+
+namespace {
+
+class AllocationCounter : public udfzel_test::CallObserver {
+ public:
+  void Before() override {
+    allocations = 0;
+    counting = true;
+  }
+  void After() override { counting = false; }
+};
+
+TEST(Allocations, OneResultBufferOrNone) {
+  AllocationCounter counter;
+  udfzel_test::SetCallObserver(&counter);
+  for (const auto& call : udfzel_test::EntryCalls()) {
+    const udfzel::FunctionSpec* spec = nullptr;
+    for (const auto& fn : udfzel::kFunctions) {
+      if (fn.entry == call.entry) spec = &fn;
+    }
+    ASSERT_NE(spec, nullptr) << call.entry;
+    const int expected = spec->result == udfzel::ResultKind::NewText ? 1 : 0;
+    for (std::uint64_t seed = 0; seed < 200; ++seed) {
+      const std::string rendered =
+          udfzel_test::RunOn(call, udfzel_fuzz::PseudoRandomBytes(seed, 64));
+      EXPECT_EQ(allocations, expected) << call.entry << " seed " << seed;
+      if (expected == 1) {
+        // New-text renderings start with the result's length and a colon.
+        EXPECT_EQ(lastSize, std::stoul(rendered) + 1) << call.entry << " seed " << seed;
+      }
+    }
+  }
+  udfzel_test::SetCallObserver(nullptr);
+}
+
+// The counter sees allocations made here and inside other shared objects
+// (the server's allocator library), so a zero above means something.
+TEST(Allocations, CounterSeesMallocsOfEveryModule) {
+  counting = true;
+  allocations = 0;
+  void* volatile block = std::malloc(24);
+  void* volatile result = ib_util_malloc(7);
+  counting = false;
+  std::free(block);
+  std::free(result);
+  EXPECT_EQ(allocations, 2);
+  EXPECT_EQ(lastSize, 7u);
+}
+
+}  // namespace

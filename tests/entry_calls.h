@@ -1,0 +1,36 @@
+// One way to call each exported entry point on decoded inputs, for the
+// harnesses that cover every function alike (threads, allocations, memory).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "input_decoder.h"
+
+namespace udfzel_test {
+
+struct EntryCall {
+  std::string_view entry;
+  // Decodes the arguments, calls the entry point through the loaded module
+  // and renders everything observable: the result and the argument buffers.
+  // A new-text result renders as its length, ':', the text ("null" for none).
+  std::string (*run)(udfzel_fuzz::InputDecoder& in);
+};
+
+const std::vector<EntryCall>& EntryCalls();
+
+// Told just before and just after the bare entry-point call inside a run, on
+// the calling thread; the allocation test counts what happens in between.
+class CallObserver {
+ public:
+  virtual ~CallObserver() = default;
+  virtual void Before() = 0;
+  virtual void After() = 0;
+};
+void SetCallObserver(CallObserver* observer);
+
+// Renders one call of `call` on the arguments decoded from `bytes`.
+std::string RunOn(const EntryCall& call, const std::string& bytes);
+
+}  // namespace udfzel_test

@@ -1,0 +1,102 @@
+// The embedded server runs every function from 8 attachments on 8 threads at
+// once, on hostile inputs drawn from the fuzz grammar; every thread sees the
+// results one thread sees, and the process survives.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "function_list.h"
+#include "input_decoder.h"
+#include "sql_fixture.h"
+
+namespace {
+
+using udfzel_test::SqlTest;
+
+constexpr int kThreads = 8;
+constexpr int kRows = 300;
+constexpr int kRoundsPerThread = 3;
+
+// One SQL expression per function over the columns of `hostile`.
+struct FunctionUse {
+  const char* entry;
+  const char* expression;
+};
+const std::vector<FunctionUse>& Uses() {
+  static const std::vector<FunctionUse> uses = {
+      {"F_StrLen", "f_strlen(t)"},       {"F_Trim", "f_trim(t)"},
+      {"F_LTrim", "f_ltrim(t)"},         {"F_RTrim", "f_rtrim(t)"},
+      {"F_StrLeft", "f_strleft(t, a)"},  {"F_StrRight", "f_strright(t, a)"},
+      {"F_SubStr", "f_substr(t, a, b)"},
+  };
+  return uses;
+}
+
+std::string EveryFunctionQuery() {
+  std::string sql = "select id";
+  for (const FunctionUse& use : Uses()) sql += std::string(", ") + use.expression;
+  return sql + " from hostile order by id";
+}
+
+class SqlConcurrency : public SqlTest {
+ protected:
+  static void SetUpTestSuite() {
+    SqlTest::SetUpTestSuite();
+    Db().Execute(
+        "create table hostile (id integer, t varchar(255) character set win1252,"
+        " a integer, b integer)");
+    Db().Commit();
+    // WIN1252 on both sides: the bytes arrive untouched.
+    auto db = fbtest::FbSession::Attach(DatabasePath(), "WIN1252");
+    for (int id = 0; id < kRows; ++id) {
+      const std::string bytes = udfzel_fuzz::PseudoRandomBytes(static_cast<std::uint64_t>(id), 300);
+      udfzel_fuzz::InputDecoder in(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                   bytes.size());
+      const std::string text = in.Text();
+      const std::string a = std::to_string(in.Int32());
+      const std::string b = std::to_string(in.Int32());
+      db.Execute("insert into hostile values (?, ?, ?, ?)", {std::to_string(id), text, a, b});
+    }
+    db.Commit();
+  }
+};
+
+TEST_F(SqlConcurrency, EveryListedFunctionIsExercised) {
+  std::set<std::string> listed;
+  std::set<std::string> used;
+  for (const auto& fn : udfzel::kFunctions) listed.emplace(fn.entry);
+  for (const FunctionUse& use : Uses()) used.emplace(use.entry);
+  EXPECT_EQ(used, listed);
+}
+
+TEST_F(SqlConcurrency, EightAttachmentsAgreeWithOne) {
+  const std::string query = EveryFunctionQuery();
+  const fbtest::Rows expected = fbtest::FbSession::Attach(DatabasePath(), "WIN1252").Query(query);
+  ASSERT_EQ(expected.size(), static_cast<std::size_t>(kRows));
+
+  std::atomic<int> mismatches{0};
+  std::atomic<int> failures{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&] {
+      try {
+        auto db = fbtest::FbSession::Attach(DatabasePath(), "WIN1252");
+        for (int round = 0; round < kRoundsPerThread; ++round) {
+          if (db.Query(query) != expected) ++mismatches;
+        }
+      } catch (const std::exception& error) {
+        ++failures;
+        ADD_FAILURE() << error.what();
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(mismatches.load(), 0);
+  EXPECT_EQ(failures.load(), 0);
+}
+
+}  // namespace

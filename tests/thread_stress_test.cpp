@@ -1,0 +1,72 @@
+// Every entry point called from 8 threads at once on shared inputs gives the
+// results it gives on one thread. Run under ThreadSanitizer too.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "entry_calls.h"
+#include "function_list.h"
+
+namespace {
+
+using udfzel_test::EntryCall;
+using udfzel_test::EntryCalls;
+
+constexpr int kThreads = 8;
+constexpr std::size_t kInputs = 64;
+constexpr int kRounds = 40;  // kInputs * kRounds calls of each entry point per thread
+
+std::vector<std::string> SharedInputs() {
+  std::vector<std::string> inputs;
+  for (std::size_t i = 0; i < kInputs; ++i) {
+    inputs.push_back(udfzel_fuzz::PseudoRandomBytes(1000 + i, 48));
+  }
+  return inputs;
+}
+
+TEST(EntryHarness, EveryListedFunctionHasACall) {
+  std::set<std::string> listed;
+  std::set<std::string> covered;
+  for (const auto& fn : udfzel::kFunctions) listed.emplace(fn.entry);
+  for (const EntryCall& call : EntryCalls()) covered.emplace(call.entry);
+  EXPECT_EQ(covered, listed);
+}
+
+TEST(ThreadStress, EightThreadsAgreeWithOneThread) {
+  const std::vector<std::string> inputs = SharedInputs();
+  std::vector<std::vector<std::string>> expected;
+  for (const EntryCall& call : EntryCalls()) {
+    std::vector<std::string> results;
+    for (const std::string& input : inputs) results.push_back(udfzel_test::RunOn(call, input));
+    expected.push_back(results);
+  }
+
+  std::atomic<int> mismatches{0};
+  std::atomic<bool> go{false};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      while (!go.load()) std::this_thread::yield();
+      for (int round = 0; round < kRounds; ++round) {
+        for (std::size_t c = 0; c < EntryCalls().size(); ++c) {
+          // Threads walk the inputs from different starting points, so the
+          // same input is in several threads at the same moment.
+          for (std::size_t i = 0; i < kInputs; ++i) {
+            const std::size_t at = (i + static_cast<std::size_t>(t) * 7) % kInputs;
+            if (udfzel_test::RunOn(EntryCalls()[c], inputs[at]) != expected[c][at]) ++mismatches;
+          }
+        }
+      }
+    });
+  }
+  go = true;
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(mismatches.load(), 0);
+}
+
+}  // namespace
