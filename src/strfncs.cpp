@@ -12,7 +12,7 @@ namespace {
 // Leaves exactly `range` of the text visible through the returned pointer.
 // An empty range empties the argument itself; a range that runs to the end
 // of the text writes nothing.
-char* CutInPlace(char* text, std::size_t length, textcut::Range range) {
+[[gnu::always_inline]] inline char* CutInPlace(char* text, std::size_t length, textcut::Range range) {
   if (range.length == 0) {
     text[0] = '\0';
     return text;
@@ -31,6 +31,13 @@ char* RightTrimInPlace(char* text) {
 
 // A null count pointer reads as 0, which every cut treats as "nothing".
 std::int64_t ValueOr0(const ISC_LONG* value) { return value == nullptr ? 0 : *value; }
+
+// Cuts the substring in place, measuring the text no further than the cut
+// needs: a short piece of a long text costs the piece, not the text.
+[[gnu::always_inline]] inline char* SubstringInPlace(char* text, std::int64_t start, std::int64_t count) {
+  const std::size_t seen = strnlen(text, textcut::SubstringMeasureLimit(start, count));
+  return CutInPlace(text, seen, textcut::SubstringRange(seen, start, count));
+}
 
 }  // namespace
 
@@ -69,8 +76,7 @@ char* F_Trim(char* text) noexcept {
 char* F_StrLeft(char* text, const ISC_LONG* count) noexcept {
   return GuardedCall([&]() -> char* {
     if (text == nullptr) return nullptr;
-    const std::size_t length = std::strlen(text);
-    return CutInPlace(text, length, textcut::SubstringRange(length, 1, ValueOr0(count)));
+    return SubstringInPlace(text, 1, ValueOr0(count));
   });
 }
 
@@ -85,8 +91,6 @@ char* F_StrRight(char* text, const ISC_LONG* count) noexcept {
 char* F_SubStr(char* text, const ISC_LONG* start, const ISC_LONG* count) noexcept {
   return GuardedCall([&]() -> char* {
     if (text == nullptr) return nullptr;
-    const std::size_t length = std::strlen(text);
-    return CutInPlace(text, length,
-                      textcut::SubstringRange(length, ValueOr0(start), ValueOr0(count)));
+    return SubstringInPlace(text, ValueOr0(start), ValueOr0(count));
   });
 }

@@ -1,0 +1,14 @@
+// No-op external functions: each takes the arguments of a udfzel function
+// and does nothing with them, so a query through one costs exactly the
+// server's own work for an external function call, the floor any function
+// of the library sits on.
+#include <ibase.h>
+
+#define NOOP_EXPORT extern "C" __attribute__((visibility("default")))
+
+NOOP_EXPORT char* N_Text(char* text) noexcept { return text; }
+NOOP_EXPORT char* N_TextInt(char* text, const ISC_LONG*) noexcept { return text; }
+NOOP_EXPORT char* N_TextIntInt(char* text, const ISC_LONG*, const ISC_LONG*) noexcept {
+  return text;
+}
+NOOP_EXPORT ISC_LONG N_TextToInt(char*) noexcept { return 0; }

@@ -1,0 +1,191 @@
+// Every function inside the embedded server, on a table of a million rows:
+// the time of a query that applies it to every row and aggregates the result,
+// next to the built-in SQL that does the same job and a no-op external
+// function with the same arguments (the floor of any external call). The
+// queries alternate, each round in a new order; medians of the rounds are
+// printed per row and as ratios, as a Markdown table.
+//   sql_bench [--rows N] [--rounds N] [--database PATH]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "fbsession.h"
+#include "function_list.h"
+
+namespace {
+
+// One function's three queries differ only in the expression per row.
+struct Case {
+  const char* entry;
+  const char* aggregate;  // wraps the expression; %s is the expression
+  const char* udfzel;
+  const char* builtin;
+  const char* noop;
+};
+
+const std::vector<Case>& Cases() {
+  static const std::vector<Case> cases = {
+      {"F_StrLen", "sum(%s)", "f_strlen(s)", "octet_length(s)", "n_text_to_int(s)"},
+      {"F_Trim", "max(%s)", "f_trim(s)", "trim(s)", "n_text(s)"},
+      {"F_LTrim", "max(%s)", "f_ltrim(s)", "trim(leading from s)", "n_text(s)"},
+      {"F_RTrim", "max(%s)", "f_rtrim(s)", "trim(trailing from s)", "n_text(s)"},
+      {"F_StrLeft", "max(%s)", "f_strleft(s, 8)", "left(s, 8)", "n_text_int(s, 8)"},
+      {"F_StrRight", "max(%s)", "f_strright(s, 8)", "right(s, 8)", "n_text_int(s, 8)"},
+      {"F_SubStr", "max(%s)", "f_substr(s, 3, 6)", "substring(s from 3 for 6)",
+       "n_text_int_int(s, 3, 6)"},
+  };
+  return cases;
+}
+
+const char* const kNoopDeclarations[] = {
+    "declare external function n_text cstring(32765) character set win1252"
+    " returns cstring(32765) character set win1252"
+    " entry_point 'N_Text' module_name 'udfzel_noop'",
+    "declare external function n_text_int cstring(32765) character set win1252, integer"
+    " returns cstring(32765) character set win1252"
+    " entry_point 'N_TextInt' module_name 'udfzel_noop'",
+    "declare external function n_text_int_int cstring(32765) character set win1252,"
+    " integer, integer returns cstring(32765) character set win1252"
+    " entry_point 'N_TextIntInt' module_name 'udfzel_noop'",
+    "declare external function n_text_to_int cstring(32765) character set win1252"
+    " returns integer by value entry_point 'N_TextToInt' module_name 'udfzel_noop'",
+};
+
+struct Options {
+  long rows = 1000000;
+  int rounds = 5;
+  std::string database = UDFZEL_FBROOT "/../bench/sql-bench.fdb";
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+std::string Replace(const char* pattern, const std::string& expression) {
+  std::string out = pattern;
+  out.replace(out.find("%s"), 2, expression);
+  return out;
+}
+
+fbtest::FbSession Prepare(const Options& options) {
+  std::filesystem::create_directories(std::filesystem::path(options.database).parent_path());
+  std::filesystem::remove(options.database);
+  auto db = fbtest::FbSession::Create(options.database, "WIN1252", "WIN1252");
+  db.ExecuteScript(ReadFile(UDFZEL_SOURCE_DIR "/sql/udfzel.sql"));
+  for (const char* declaration : kNoopDeclarations) db.Execute(declaration);
+  db.Execute(
+      "create table bench (s varchar(60), d double precision, i bigint, ts timestamp,"
+      " b blob sub_type text)");
+  db.Commit();
+  db.Execute(
+      "execute block (n integer = ?) as declare k integer = 0; begin"
+      " while (k < n) do begin"
+      "  insert into bench values ('  customer name ' || :k || '  ', :k * 1.37, :k * 7919,"
+      "   dateadd(mod(:k, 3650000) second to timestamp '2020-01-01 00:00:00'),"
+      "   'note ' || :k);"
+      "  k = k + 1; end end",
+      {std::to_string(options.rows)});
+  db.Commit();
+  return db;
+}
+
+double SecondsOf(fbtest::FbSession& db, const std::string& sql) {
+  const auto start = std::chrono::steady_clock::now();
+  db.Query(sql);
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+void Run(const Options& options) {
+  auto db = Prepare(options);
+  std::set<std::string> missing;
+  for (const auto& fn : udfzel::kFunctions) missing.emplace(fn.entry);
+  for (const Case& c : Cases()) missing.erase(c.entry);
+  for (const std::string& entry : missing) std::cerr << "no benchmark case for " << entry << "\n";
+
+  struct Query {
+    std::size_t caseIndex;
+    int kind;  // 0 udfzel, 1 built-in, 2 no-op
+    std::string sql;
+    std::vector<double> seconds;
+  };
+  std::vector<Query> queries;
+  for (std::size_t i = 0; i < Cases().size(); ++i) {
+    const Case& c = Cases()[i];
+    const char* expressions[] = {c.udfzel, c.builtin, c.noop};
+    for (int kind = 0; kind < 3; ++kind) {
+      queries.push_back({i, kind, "select " + Replace(c.aggregate, expressions[kind]) + " from bench",
+                         {}});
+    }
+  }
+  SecondsOf(db, "select count(*) from bench");  // warm the page cache
+  for (int round = 0; round < options.rounds; ++round) {
+    // Rotate the order each round, so no query always follows the same one.
+    for (std::size_t k = 0; k < queries.size(); ++k) {
+      Query& query = queries[(k + static_cast<std::size_t>(round) * 5) % queries.size()];
+      query.seconds.push_back(SecondsOf(db, query.sql));
+    }
+  }
+
+  const double perRow = 1e9 / static_cast<double>(options.rows);
+  std::printf("| function | udfzel ns/row | built-in ns/row | no-op UDF ns/row | udfzel / no-op |"
+              " udfzel / built-in |\n|---|---|---|---|---|---|\n");
+  for (std::size_t i = 0; i < Cases().size(); ++i) {
+    const double udfzel = Median(queries[3 * i].seconds) * perRow;
+    const double builtin = Median(queries[3 * i + 1].seconds) * perRow;
+    const double noop = Median(queries[3 * i + 2].seconds) * perRow;
+    std::printf("| %s | %.0f | %.0f | %.0f | %.2f | %.2f |\n", Cases()[i].entry, udfzel, builtin,
+                noop, udfzel / noop, udfzel / builtin);
+  }
+  std::printf("\n%ld rows, median of %d rounds; built-in: %s\n", options.rows, options.rounds,
+              "the SQL expression a user writes instead (see bench/sql_bench.cpp)");
+  db.Drop();
+}
+
+Options Parse(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string flag = argv[i];
+    if (flag == "--rows") {
+      options.rows = std::atol(argv[i + 1]);
+    } else if (flag == "--rounds") {
+      options.rounds = std::atoi(argv[i + 1]);
+    } else if (flag == "--database") {
+      options.database = argv[i + 1];
+    } else {
+      throw std::runtime_error("unknown option " + flag);
+    }
+  }
+  if (options.rows < 1 || options.rounds < 1) throw std::runtime_error("rows and rounds >= 1");
+  return options;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("FIREBIRD", UDFZEL_FBROOT, 1);
+  setenv("FIREBIRD_LOCK", UDFZEL_FBROOT "/lock", 1);
+  setenv("FIREBIRD_TMP", UDFZEL_FBROOT "/tmp", 1);
+  try {
+    Run(Parse(argc, argv));
+  } catch (const std::exception& error) {
+    std::cerr << "sql_bench failed: " << error.what() << "\n";
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,48 @@
+#!/bin/sh
+# Runs a benchmark and records its table in docs/performance.md.
+#   scripts/bench.sh engines      Google Benchmark: entry points vs plain C
+#   scripts/bench.sh sql [ROWS]   embedded server: functions vs built-in SQL
+#                                 vs a no-op external function (default
+#                                 1,000,000 rows; takes several minutes)
+set -eu
+cd "$(dirname "$0")/.."
+what=${1:-}
+scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)" --target engine_bench sql_bench udfzel udfzel_noop
+
+out=$(mktemp)
+case "$what" in
+  engines)
+    build/bench/engine_bench --benchmark_repetitions=9 --benchmark_min_time=0.05 \
+      --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
+      2>/dev/null | sed -n '/^| case/,$p' > "$out"
+    ;;
+  sql)
+    build/bench/sql_bench --rows "${2:-1000000}" --rounds 5 > "$out"
+    ;;
+  *)
+    echo "usage: scripts/bench.sh engines|sql [ROWS]" >&2
+    exit 2
+    ;;
+esac
+cat "$out"
+
+# Replace this benchmark's section of docs/performance.md.
+doc=docs/performance.md
+machine="$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores"
+{
+  echo "<!-- $what:begin -->"
+  echo "Measured $(date -u +%Y-%m-%d) on $machine."
+  echo
+  cat "$out"
+  echo "<!-- $what:end -->"
+} > "$out.section"
+awk -v begin="<!-- $what:begin -->" -v end="<!-- $what:end -->" -v section="$out.section" '
+  $0 == begin { while ((getline line < section) > 0) print line; skip = 1; next }
+  $0 == end { skip = 0; next }
+  !skip { print }
+' "$doc" > "$out.doc"
+mv "$out.doc" "$doc"
+rm -f "$out" "$out.section"
+echo "Updated $doc"
