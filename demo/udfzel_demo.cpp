@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "fbsession.h"
+#include "locale/icu_locale_source.h"
+#include "locale/load_locale_formats.h"
 
 namespace {
 
@@ -101,6 +103,18 @@ void PrintTable(const std::vector<std::string>& columns, const fbtest::Rows& row
   }
 }
 
+// The locale the module loads in this process, in one line.
+void PrintLocale() {
+  const auto source = udfzel::IcuLocaleSource::FromEnvironment();
+  const auto f = udfzel::LoadLocaleFormats(source);
+  const auto text = [&](const std::string& s) { return udfzel::CodePageToUtf8(s, f.CodePage); };
+  std::cout << "locale " << (source.Known() ? source.Name() : "(none: fallbacks)")
+            << ": decimal '" << text(std::string(1, f.DecimalMark)) << "', group '"
+            << text(std::string(1, f.GroupSeparator)) << "', short date " << text(f.ShortDatePicture)
+            << ", long date " << text(f.LongDatePicture) << ", time " << text(f.LongTimePicture)
+            << ", March " << text(f.MonthNames[3]) << "\n";
+}
+
 void Run(const std::string& database) {
   const std::string source = UDFZEL_SOURCE_DIR;
   std::filesystem::create_directories(std::filesystem::path(database).parent_path());
@@ -109,6 +123,7 @@ void Run(const std::string& database) {
   db.ExecuteScript(ReadFile(source + "/sql/udfzel.sql"));
   db.ExecuteScript(ReadFile(source + "/demo/setup.sql"));
   std::cout << "udfzel demo: database " << database << ", functions from sql/udfzel.sql\n";
+  PrintLocale();
   for (const Showcase& showcase : ReadShowcases(source + "/demo/showcase.sql")) {
     std::cout << "\n== " << showcase.title << " ==\n";
     std::vector<std::string> columns;

@@ -1,8 +1,16 @@
 #!/bin/sh
-# Builds udfzel and runs the showcase in Firebird's embedded engine.
+# Builds udfzel and runs the showcase in Firebird's embedded engine, once
+# under the fallback locale and once under Brazilian Portuguese.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)" --target udfzel_demo udfzel
-build/udfzel_demo
+cmake --build build -j"$(nproc)" --target udfzel_demo udfzel udfzel-locale
+for locale in C pt_BR.UTF-8; do
+  echo
+  echo "######## LANG=$locale ########"
+  LC_ALL= LANG=$locale build/udfzel_demo
+done
+echo
+echo "######## What the library loads under LANG=pt_BR.UTF-8 (build/udfzel-locale) ########"
+LC_ALL= LANG=pt_BR.UTF-8 build/udfzel-locale

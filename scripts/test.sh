@@ -21,6 +21,7 @@ for binary in unit_tests entry_tests; do
   # Under valgrind, x87 long double runs at double precision: tests of exact
   # digits are left to the native runs (filter UDFZEL_VALGRIND_SKIP).
   valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect \
+    --show-possibly-lost=no \
     "build/tests/$binary" --gtest_brief=1 --gtest_filter="-${UDFZEL_VALGRIND_SKIP:-*ExactDigits*}"
 done
 

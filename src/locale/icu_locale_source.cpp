@@ -1,0 +1,417 @@
+#include "locale/icu_locale_source.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/udat.h>
+#include <unicode/uloc.h>
+#include <unicode/unum.h>
+#include <unicode/ures.h>
+#include <unicode/ustring.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace udfzel {
+namespace {
+
+constexpr int32_t kBufferSize = 512;
+
+template <class T, void (*Close)(T*)>
+struct Closer {
+  void operator()(T* p) const {
+    if (p != nullptr) Close(p);
+  }
+};
+using Converter = std::unique_ptr<UConverter, Closer<UConverter, ucnv_close>>;
+using DateFormat = std::unique_ptr<UDateFormat, Closer<UDateFormat, udat_close>>;
+using NumberFormat = std::unique_ptr<UNumberFormat, Closer<UNumberFormat, unum_close>>;
+
+Converter OpenCodePage(int codePage) {
+  const std::string number = std::to_string(codePage);
+  for (const std::string& name : {"windows-" + number, "cp" + number, "ibm-" + number}) {
+    UErrorCode status = U_ZERO_ERROR;
+    Converter converter(ucnv_open(name.c_str(), &status));
+    if (U_SUCCESS(status) && converter) return converter;
+  }
+  return nullptr;
+}
+
+std::optional<std::string> ToCodePage(const std::u16string& text, int codePage) {
+  Converter converter = OpenCodePage(codePage);
+  if (!converter) return std::nullopt;
+  std::string out(text.size() * 4 + 4, '\0');
+  UErrorCode status = U_ZERO_ERROR;
+  const int32_t length =
+      ucnv_fromUChars(converter.get(), out.data(), static_cast<int32_t>(out.size()), text.data(),
+                      static_cast<int32_t>(text.size()), &status);
+  if (U_FAILURE(status)) return std::nullopt;
+  out.resize(static_cast<std::size_t>(length));
+  return out;
+}
+
+// Runs an ICU call that fills a UChar buffer; nothing on failure.
+template <class Fill>
+std::optional<std::u16string> IcuText(Fill fill) {
+  UChar buffer[kBufferSize];
+  UErrorCode status = U_ZERO_ERROR;
+  const int32_t length = fill(buffer, kBufferSize, &status);
+  if (U_FAILURE(status) || status == U_STRING_NOT_TERMINATED_WARNING || length < 0) {
+    return std::nullopt;
+  }
+  return std::u16string(reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(length));
+}
+
+DateFormat OpenDateFormat(const std::string& locale, UDateFormatStyle time, UDateFormatStyle date) {
+  static const UChar kUtc[] = {'U', 'T', 'C', 0};
+  UErrorCode status = U_ZERO_ERROR;
+  DateFormat format(udat_open(time, date, locale.c_str(), kUtc, -1, nullptr, 0, &status));
+  return U_SUCCESS(status) ? std::move(format) : nullptr;
+}
+
+std::optional<std::u16string> Pattern(const std::string& locale, UDateFormatStyle time,
+                                      UDateFormatStyle date) {
+  DateFormat format = OpenDateFormat(locale, time, date);
+  if (!format) return std::nullopt;
+  return IcuText([&](UChar* b, int32_t n, UErrorCode* s) {
+    return udat_toPattern(format.get(), false, b, n, s);
+  });
+}
+
+std::optional<std::u16string> DateSymbol(const std::string& locale, UDateFormatSymbolType type,
+                                         int32_t index) {
+  DateFormat format = OpenDateFormat(locale, UDAT_SHORT, UDAT_SHORT);
+  if (!format) return std::nullopt;
+  return IcuText([&](UChar* b, int32_t n, UErrorCode* s) {
+    return udat_getSymbols(format.get(), type, index, b, n, s);
+  });
+}
+
+std::optional<std::u16string> NumberSymbol(const std::string& locale,
+                                           UNumberFormatSymbol symbol) {
+  UErrorCode status = U_ZERO_ERROR;
+  NumberFormat format(unum_open(UNUM_DECIMAL, nullptr, 0, locale.c_str(), nullptr, &status));
+  if (U_FAILURE(status)) return std::nullopt;
+  return IcuText([&](UChar* b, int32_t n, UErrorCode* s) {
+    return unum_getSymbol(format.get(), symbol, b, n, s);
+  });
+}
+
+// A date or time pattern as a run of fields (a letter repeated) and literal
+// texts (quotes resolved).
+struct PatternPiece {
+  char16_t letter = 0;  // 0 for a literal
+  int count = 0;
+  std::u16string literal;
+  bool quoted = false;
+};
+
+bool IsPatternLetter(char16_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+std::vector<PatternPiece> SplitPattern(const std::u16string& pattern) {
+  std::vector<PatternPiece> pieces;
+  for (std::size_t at = 0; at < pattern.size();) {
+    const char16_t c = pattern[at];
+    if (IsPatternLetter(c)) {
+      PatternPiece field{c, 0, {}, false};
+      while (at < pattern.size() && pattern[at] == c) ++field.count, ++at;
+      pieces.push_back(field);
+    } else if (c == u'\'') {
+      PatternPiece text{0, 0, {}, true};
+      if (at + 1 < pattern.size() && pattern[at + 1] == u'\'') {
+        text.literal = u"'";
+        at += 2;
+      } else {
+        for (++at; at < pattern.size(); ++at) {
+          if (pattern[at] != u'\'') {
+            text.literal += pattern[at];
+          } else if (at + 1 < pattern.size() && pattern[at + 1] == u'\'') {
+            text.literal += u'\'';
+            ++at;
+          } else {
+            ++at;
+            break;
+          }
+        }
+      }
+      pieces.push_back(text);
+    } else {
+      pieces.push_back({0, 0, std::u16string(1, c), false});
+      ++at;
+    }
+  }
+  return pieces;
+}
+
+// The pattern's literal text between the first field matching `from` and
+// the field after it.
+template <class IsFrom>
+std::u16string SeparatorAfter(const std::vector<PatternPiece>& pieces, IsFrom isFrom) {
+  std::size_t at = 0;
+  while (at < pieces.size() && !(pieces[at].letter != 0 && isFrom(pieces[at].letter))) ++at;
+  std::u16string separator;
+  for (++at; at < pieces.size() && pieces[at].letter == 0; ++at) separator += pieces[at].literal;
+  return separator;
+}
+
+// The first literal text standing between two fields of a date pattern
+// ("GGGGGy/M/d" gives "/"); empty when the fields are never apart.
+std::u16string DateSeparator(const std::vector<PatternPiece>& pieces) {
+  bool afterField = false;
+  std::u16string separator;
+  for (const PatternPiece& piece : pieces) {
+    if (piece.letter == 0) {
+      if (afterField) separator += piece.literal;
+    } else if (!separator.empty()) {
+      return separator;
+    } else {
+      afterField = true;
+    }
+  }
+  return {};
+}
+
+bool IsHourLetter(char16_t c) { return c == 'h' || c == 'H' || c == 'k' || c == 'K'; }
+
+// ICU pattern letters into the platform's date format syntax.
+std::u16string ToPlatformDateFormat(const std::vector<PatternPiece>& pieces) {
+  std::u16string out;
+  for (const PatternPiece& piece : pieces) {
+    if (piece.letter == 0) {
+      if (!piece.quoted) {
+        out += piece.literal;
+        continue;
+      }
+      out += u'\'';
+      for (const char16_t c : piece.literal) out += c == u'\'' ? u"''" : std::u16string(1, c);
+      out += u'\'';
+      continue;
+    }
+    switch (piece.letter) {
+      case 'y': case 'Y': case 'u': case 'r':
+        out += piece.count == 2 ? u"yy" : u"yyyy";
+        break;
+      case 'M': case 'L':
+        out += std::u16string(static_cast<std::size_t>(piece.count <= 4 ? piece.count : 3), u'M');
+        break;
+      case 'd':
+        out += piece.count == 1 ? u"d" : u"dd";
+        break;
+      case 'E': case 'e': case 'c':
+        out += piece.count == 4 ? u"dddd" : u"ddd";
+        break;
+      case 'G':
+        out += u"gg";
+        break;
+      default:
+        break;  // fields the platform syntax has no letter for
+    }
+  }
+  return out;
+}
+
+std::optional<std::string> Digit(bool one) { return std::string(one ? "1" : "0"); }
+
+}  // namespace
+
+IcuLocaleSource::IcuLocaleSource(std::string name)
+    : name_(std::move(name)), known_(false), codePage_(1252) {
+  if (name_.empty() || name_ == "C" || name_ == "POSIX") return;
+  UErrorCode status = U_ZERO_ERROR;
+  UResourceBundle* bundle = ures_open(nullptr, name_.c_str(), &status);
+  known_ = U_SUCCESS(status) && status != U_USING_DEFAULT_WARNING;
+  if (bundle != nullptr) ures_close(bundle);
+  if (known_) codePage_ = AnsiCodePageFor(name_);
+}
+
+IcuLocaleSource IcuLocaleSource::FromEnvironment() {
+  const char* all = std::getenv("LC_ALL");
+  const char* lang = std::getenv("LANG");
+  const char* chosen = all != nullptr && *all != '\0' ? all : lang;
+  return IcuLocaleSource(NameFromPosix(chosen == nullptr ? "" : chosen));
+}
+
+std::string IcuLocaleSource::NameFromPosix(const std::string& posixName) {
+  const auto at = posixName.find('@');
+  std::string base = posixName.substr(0, at);
+  std::string keyword = at == std::string::npos ? "" : posixName.substr(at);
+  base = base.substr(0, base.find('.'));
+  if (keyword.find('=') == std::string::npos) keyword.clear();
+  return base + keyword;
+}
+
+std::uint32_t IcuLocaleSource::LocaleId() const {
+  return known_ ? uloc_getLCID(name_.c_str()) : 0;
+}
+
+std::optional<std::string> IcuLocaleSource::Read(LocaleItem item, int index) const {
+  if (!known_) return std::nullopt;
+  if (item == LocaleItem::DefaultAnsiCodePage) return std::to_string(codePage_);
+  if (item == LocaleItem::CalendarType) {
+    char calendar[64] = {};
+    UErrorCode status = U_ZERO_ERROR;
+    uloc_getKeywordValue(name_.c_str(), "calendar", calendar, sizeof calendar - 1, &status);
+    const std::string type = U_SUCCESS(status) ? calendar : "";
+    return std::string(type == "japanese" ? "3" : type == "roc" ? "4" : type == "dangi" ? "5" : "1");
+  }
+  return ReadKnown(item, index);
+}
+
+std::optional<std::string> IcuLocaleSource::ReadKnown(LocaleItem item, int index) const {
+  std::optional<std::u16string> text;
+  const auto timePattern = [&] { return Pattern(name_, UDAT_SHORT, UDAT_NONE); };
+  const auto timeFields = [&]() -> std::optional<std::vector<PatternPiece>> {
+    const auto pattern = timePattern();
+    if (!pattern) return std::nullopt;
+    return SplitPattern(*pattern);
+  };
+  switch (item) {
+    case LocaleItem::ThousandSeparator:
+      text = NumberSymbol(name_, UNUM_GROUPING_SEPARATOR_SYMBOL);
+      break;
+    case LocaleItem::DecimalSeparator:
+      text = NumberSymbol(name_, UNUM_DECIMAL_SEPARATOR_SYMBOL);
+      break;
+    case LocaleItem::DateSeparator:
+      if (const auto pattern = Pattern(name_, UDAT_NONE, UDAT_SHORT)) {
+        text = DateSeparator(SplitPattern(*pattern));
+      }
+      break;
+    case LocaleItem::ShortDate:
+    case LocaleItem::LongDate:
+      if (const auto pattern = Pattern(
+              name_, UDAT_NONE, item == LocaleItem::ShortDate ? UDAT_SHORT : UDAT_FULL)) {
+        text = ToPlatformDateFormat(SplitPattern(*pattern));
+      }
+      break;
+    case LocaleItem::TimeSeparator:
+      if (const auto pieces = timeFields()) text = SeparatorAfter(*pieces, IsHourLetter);
+      break;
+    case LocaleItem::AmDesignator:
+    case LocaleItem::PmDesignator:
+      text = DateSymbol(name_, UDAT_AM_PMS, item == LocaleItem::AmDesignator ? 0 : 1);
+      break;
+    case LocaleItem::HourLeadingZero:
+    case LocaleItem::TimeClock:
+    case LocaleItem::TimeMarkPosition: {
+      const auto pieces = timeFields();
+      if (!pieces) return std::nullopt;
+      std::size_t hour = pieces->size();
+      std::size_t mark = pieces->size();
+      for (std::size_t i = pieces->size(); i-- > 0;) {
+        const char16_t letter = (*pieces)[i].letter;
+        if (IsHourLetter(letter)) hour = i;
+        if (letter == 'a' || letter == 'b' || letter == 'B') mark = i;
+      }
+      if (hour == pieces->size()) return std::nullopt;
+      const PatternPiece& field = (*pieces)[hour];
+      if (item == LocaleItem::HourLeadingZero) return Digit(field.count >= 2);
+      if (item == LocaleItem::TimeClock) return Digit(field.letter == 'H' || field.letter == 'k');
+      return Digit(mark < hour);
+    }
+    case LocaleItem::AbbrevMonthName:
+    case LocaleItem::MonthName:
+      if (index < 1 || index > 12) return std::nullopt;
+      text = DateSymbol(name_, item == LocaleItem::MonthName ? UDAT_MONTHS : UDAT_SHORT_MONTHS,
+                        index - 1);
+      break;
+    case LocaleItem::AbbrevDayName:
+    case LocaleItem::DayName:
+      // The platform counts days from Monday (1); ICU from Sunday (1).
+      if (index < 1 || index > 7) return std::nullopt;
+      text = DateSymbol(name_, item == LocaleItem::DayName ? UDAT_WEEKDAYS : UDAT_SHORT_WEEKDAYS,
+                        index % 7 + 1);
+      break;
+    case LocaleItem::CalendarType:
+    case LocaleItem::DefaultAnsiCodePage:
+      break;
+  }
+  if (!text) return std::nullopt;
+  return ToCodePage(*text, codePage_);
+}
+
+std::vector<ByteRange> IcuLocaleSource::LeadByteRanges(int codePage) const {
+  std::vector<ByteRange> ranges;
+  Converter converter = OpenCodePage(codePage);
+  if (!converter) return ranges;
+  UBool starters[256] = {};
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_getStarters(converter.get(), starters, &status);
+  if (U_FAILURE(status)) return ranges;  // a single-byte code page has no starters
+  for (int byte = 0; byte < 256; ++byte) {
+    if (!starters[byte]) continue;
+    int last = byte;
+    while (last + 1 < 256 && starters[last + 1]) ++last;
+    ranges.emplace_back(static_cast<std::uint8_t>(byte), static_cast<std::uint8_t>(last));
+    byte = last;
+  }
+  return ranges;
+}
+
+std::string IcuLocaleSource::FromLibraryText(const std::string& utf8, int codePage) const {
+  UChar buffer[kBufferSize];
+  int32_t length = 0;
+  UErrorCode status = U_ZERO_ERROR;
+  u_strFromUTF8(buffer, kBufferSize, &length, utf8.data(), static_cast<int32_t>(utf8.size()),
+                &status);
+  if (U_FAILURE(status)) return utf8;
+  const auto converted = ToCodePage(
+      std::u16string(reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(length)),
+      codePage);
+  return converted ? *converted : utf8;
+}
+
+std::string CodePageToUtf8(const std::string& text, int codePage) {
+  Converter converter = OpenCodePage(codePage);
+  if (!converter) return text;
+  std::u16string wide(text.size() * 2 + 2, u'\0');
+  UErrorCode status = U_ZERO_ERROR;
+  const int32_t length = ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(wide.data()),
+                                       static_cast<int32_t>(wide.size()), text.data(),
+                                       static_cast<int32_t>(text.size()), &status);
+  if (U_FAILURE(status)) return text;
+  std::string utf8(static_cast<std::size_t>(length) * 3 + 1, '\0');
+  int32_t written = 0;
+  u_strToUTF8(utf8.data(), static_cast<int32_t>(utf8.size()), &written,
+              reinterpret_cast<const UChar*>(wide.data()), length, &status);
+  if (U_FAILURE(status)) return text;
+  utf8.resize(static_cast<std::size_t>(written));
+  return utf8;
+}
+
+int AnsiCodePageFor(const std::string& icuLocale) {
+  char language[16] = {};
+  char script[16] = {};
+  char country[16] = {};
+  UErrorCode status = U_ZERO_ERROR;
+  uloc_getLanguage(icuLocale.c_str(), language, sizeof language - 1, &status);
+  uloc_getScript(icuLocale.c_str(), script, sizeof script - 1, &status);
+  uloc_getCountry(icuLocale.c_str(), country, sizeof country - 1, &status);
+  if (U_FAILURE(status)) return 1252;
+  const std::string lang = language;
+  const std::string scr = script;
+  const std::string ctry = country;
+  const auto in = [&](std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+      if (lang == name) return true;
+    }
+    return false;
+  };
+  if (lang == "ja") return 932;
+  if (lang == "ko") return 949;
+  if (lang == "zh") {
+    return scr == "Hant" || ctry == "TW" || ctry == "HK" || ctry == "MO" ? 950 : 936;
+  }
+  if (lang == "th") return 874;
+  if (lang == "vi") return 1258;
+  if (lang == "sr") return scr == "Latn" ? 1250 : 1251;
+  if (lang == "az" || lang == "uz") return scr == "Cyrl" ? 1251 : 1254;
+  if (in({"cs", "pl", "hu", "sk", "sl", "hr", "ro", "sq", "bs"})) return 1250;
+  if (in({"ru", "uk", "be", "bg", "mk", "kk", "ky", "mn", "tt", "ba"})) return 1251;
+  if (lang == "el") return 1253;
+  if (lang == "tr") return 1254;
+  if (lang == "he" || lang == "iw") return 1255;
+  if (in({"ar", "fa", "ur"})) return 1256;
+  if (in({"et", "lv", "lt"})) return 1257;
+  return 1252;
+}
+
+}  // namespace udfzel

@@ -1,0 +1,49 @@
+// The process-wide record of the locale's formatting conventions: read once
+// at load, only read afterwards. Number and date engines take it as an
+// argument, so they know nothing of where it came from.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <string>
+
+namespace udfzel {
+
+struct LocaleFormats {
+  // Separators; the zero character means "no separator".
+  char GroupSeparator = ',';
+  char DecimalMark = '.';
+  char DateDelimiter = '/';
+  char TimeDelimiter = ':';
+
+  // Pictures in the date picture language, and the AM/PM texts.
+  std::string ShortDatePicture;
+  std::string LongDatePicture;
+  std::string AmText;
+  std::string PmText;
+  std::string ShortTimePicture;
+  std::string LongTimePicture;
+
+  // Names in the library's 8-bit code page: months 1 (January) to 12, days
+  // 1 (Sunday) to 7 (Saturday); index 0 is unused.
+  std::array<std::string, 13> MonthAbbreviations;
+  std::array<std::string, 13> MonthNames;
+  std::array<std::string, 8> DayAbbreviations;
+  std::array<std::string, 8> DayNames;
+
+  std::uint32_t LocaleId = 1033;
+  std::int32_t PrimaryLanguage = 9;
+  std::int32_t SubLanguage = 1;
+  bool MultiByteLocale = false;
+  std::bitset<256> LeadByteSet;
+
+  // The 8-bit code page texts are held in (1252 unless the locale names
+  // another), and its calendar type (1 Gregorian; 3, 4, 5 the era calendars).
+  int CodePage = 1252;
+  int CalendarType = 1;
+
+  bool IsLeadByte(char c) const { return LeadByteSet.test(static_cast<unsigned char>(c)); }
+};
+
+}  // namespace udfzel
