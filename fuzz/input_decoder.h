@@ -3,8 +3,11 @@
 // pseudo-random bytes, so every harness draws from the same grammar.
 #pragma once
 
+#include <cfloat>
 #include <climits>
+#include <cmath>
 #include <cstddef>
+#include <limits>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -44,6 +47,25 @@ class InputDecoder {
     std::uint32_t raw = 0;
     for (int i = 0; i < 4; ++i) raw = (raw << 8) | Byte();
     std::int32_t value;
+    std::memcpy(&value, &raw, sizeof value);
+    return value;
+  }
+
+  // Mostly doubles of every class and the values decimal conversion finds
+  // hard (halves, powers of ten, extremes, NaN of either sign), otherwise
+  // eight raw bytes: any bit pattern at all.
+  double Double() {
+    static const double kEdges[] = {
+        0.0, -0.0, 1.0, -1.0, 0.5, 1.5, 2.5, -2.5, 0.125, 0.005, -0.005, 9.995, 1.005, 1234.5,
+        1e15, 1e17, 1e18, 9223372036854775808.0, 123456789012345678.0, 1.0 / 3, 2.0 / 3,
+        DBL_MAX, -DBL_MAX, DBL_MIN, 4.9406564584124654e-324, 1e-5, 0.0001, 999999999999999.9,
+        std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN()};
+    const std::uint8_t selector = Byte();
+    if (selector < 2 * std::size(kEdges)) return kEdges[selector % std::size(kEdges)];
+    std::uint64_t raw = 0;
+    for (int i = 0; i < 8; ++i) raw = (raw << 8) | Byte();
+    double value;
     std::memcpy(&value, &raw, sizeof value);
     return value;
   }

@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "function_kinds.h"
+#include "numfncs.h"
 #include "strfncs.h"
 
 namespace udfzel {

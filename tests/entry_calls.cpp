@@ -2,6 +2,8 @@
 
 #include <ibase.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "udfzel_module.h"
@@ -67,6 +69,22 @@ std::string StrLen(udfzel_fuzz::InputDecoder& in) {
   return std::to_string(Call<ISC_LONG(char*) noexcept>("F_StrLen", buffer.bytes.get()));
 }
 
+// A new text: its length, ':', the text; "null" for none. The buffer is
+// the server's to free.
+std::string RenderNewText(char* result) {
+  if (result == nullptr) return "null";
+  std::string text = std::to_string(std::strlen(result)) + ":" + result;
+  std::free(result);
+  return text;
+}
+
+std::string FormatFloat(udfzel_fuzz::InputDecoder& in) {
+  const std::string picture = in.Text(300);
+  const double value = in.Double();
+  using Fn = char*(const char*, const double*) noexcept;
+  return RenderNewText(Call<Fn>("F_FormatFloat", picture.c_str(), &value));
+}
+
 constexpr char kTrim[] = "F_Trim";
 constexpr char kLTrim[] = "F_LTrim";
 constexpr char kRTrim[] = "F_RTrim";
@@ -84,6 +102,7 @@ const std::vector<EntryCall>& EntryCalls() {
       {"F_StrLeft", TextCount<kStrLeft>},
       {"F_StrRight", TextCount<kStrRight>},
       {"F_SubStr", SubStr},
+      {"F_FormatFloat", FormatFloat},
   };
   return calls;
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <thread>
@@ -32,6 +34,7 @@ const std::vector<FunctionUse>& Uses() {
       {"F_LTrim", "f_ltrim(t)"},         {"F_RTrim", "f_rtrim(t)"},
       {"F_StrLeft", "f_strleft(t, a)"},  {"F_StrRight", "f_strright(t, a)"},
       {"F_SubStr", "f_substr(t, a, b)"},
+      {"F_FormatFloat", "f_formatfloat(p, x)"},
   };
   return uses;
 }
@@ -46,9 +49,13 @@ class SqlConcurrency : public SqlTest {
  protected:
   static void SetUpTestSuite() {
     SqlTest::SetUpTestSuite();
+    SetUpStep(FillHostileRows);
+  }
+
+  static void FillHostileRows() {
     Db().Execute(
         "create table hostile (id integer, t varchar(255) character set win1252,"
-        " a integer, b integer)");
+        " a integer, b integer, p varchar(255) character set win1252, x double precision)");
     Db().Commit();
     // WIN1252 on both sides: the bytes arrive untouched.
     auto db = fbtest::FbSession::Attach(DatabasePath(), "WIN1252");
@@ -59,7 +66,23 @@ class SqlConcurrency : public SqlTest {
       const std::string text = in.Text();
       const std::string a = std::to_string(in.Int32());
       const std::string b = std::to_string(in.Int32());
-      db.Execute("insert into hostile values (?, ?, ?, ?)", {std::to_string(id), text, a, b});
+      const std::string picture = in.Text();
+      // The server's DOUBLE PRECISION takes no infinity, NaN, or text
+      // beyond about 1e±290 (its text conversion refuses 1.4e-297): those rows get 0.
+      double value = in.Double();
+      if (!std::isfinite(value) || std::fabs(value) > 1e290 ||
+          (value != 0 && std::fabs(value) < 1e-290)) {
+        value = 0;
+      }
+      char x[32];
+      std::snprintf(x, sizeof x, "%.17g", value);
+      try {
+        db.Execute("insert into hostile values (?, ?, ?, ?, ?, ?)",
+                   {std::to_string(id), text, a, b, picture, x});
+      } catch (const fbtest::FbError& error) {
+        throw fbtest::FbError("row " + std::to_string(id) + " (" + a + ", " + b + ", " + x +
+                              "): " + error.what());
+      }
     }
     db.Commit();
   }

@@ -11,6 +11,7 @@ namespace udfzel_test {
 
 std::unique_ptr<fbtest::FbSession> SqlTest::session_;
 std::string SqlTest::path_;
+std::string SqlTest::setupError_;
 
 std::string DeclarationScript() {
   std::ifstream file(UDFZEL_SQL_SCRIPT);
@@ -28,11 +29,15 @@ std::string TestDatabasePath(const std::string& name) {
 }
 
 void SqlTest::SetUpTestSuite() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_suite();
-  path_ = TestDatabasePath(info->name());
-  session_ = std::make_unique<fbtest::FbSession>(fbtest::FbSession::Create(path_, "UTF8", "UTF8"));
-  session_->ExecuteScript(DeclarationScript());
-  session_->Commit();
+  setupError_.clear();
+  SetUpStep([] {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_suite();
+    path_ = TestDatabasePath(info->name());
+    session_ =
+        std::make_unique<fbtest::FbSession>(fbtest::FbSession::Create(path_, "UTF8", "UTF8"));
+    session_->ExecuteScript(DeclarationScript());
+    session_->Commit();
+  });
 }
 
 void SqlTest::TearDownTestSuite() {

@@ -20,6 +20,17 @@ class SqlTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite();
   static void TearDownTestSuite();
+  // A suite set-up that fails must fail every test, not skip it.
+  void SetUp() override { ASSERT_EQ(setupError_, "") << "suite set-up failed"; }
+  // Runs a suite's own set-up step, recording a failure for SetUp.
+  template <class Step>
+  static void SetUpStep(Step&& step) {
+    try {
+      step();
+    } catch (const std::exception& error) {
+      setupError_ += error.what();
+    }
+  }
 
   static fbtest::FbSession& Db() { return *session_; }
   static const std::string& DatabasePath() { return path_; }
@@ -30,6 +41,7 @@ class SqlTest : public ::testing::Test {
  private:
   static std::unique_ptr<fbtest::FbSession> session_;
   static std::string path_;
+  static std::string setupError_;
 };
 
 }  // namespace udfzel_test

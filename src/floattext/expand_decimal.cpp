@@ -1,0 +1,131 @@
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "floattext/floattext.h"
+
+namespace udfzel {
+namespace {
+
+constexpr long double kTen17 = 1e17L;  // exact in extended
+constexpr long double kTen18 = 1e18L;
+constexpr int kSignificant = 18;
+
+// The fields of an x87 extended value: sign, 15-bit exponent, 64-bit
+// significand with its explicit integer bit.
+struct ExtendedBits {
+  bool sign;
+  int exponentField;
+  std::uint64_t significand;
+};
+
+ExtendedBits BitsOf(long double x) {
+  unsigned char bytes[sizeof(long double)];
+  std::memcpy(bytes, &x, sizeof bytes);
+  ExtendedBits bits{};
+  std::memcpy(&bits.significand, bytes, 8);
+  const int top = bytes[8] | (bytes[9] << 8);
+  bits.sign = (top & 0x8000) != 0;
+  bits.exponentField = top & 0x7FFF;
+  return bits;
+}
+
+// Nearest integer, ties to even, whatever the thread's rounding mode: every
+// step here is exact for 0 <= v < 2^64.
+long double RoundHalfEven(long double v) {
+  const long double whole = std::floor(v);
+  const long double fraction = v - whole;
+  if (fraction > 0.5L) return whole + 1;
+  if (fraction < 0.5L) return whole;
+  return std::fmod(whole, 2.0L) == 0 ? whole : whole + 1;
+}
+
+// The 18-digit integer v (10^17 <= v < 10^18) as digits.
+void TakeDigits(long double v, char (&digits)[kSignificant]) {
+  auto n = static_cast<std::uint64_t>(v);  // in range: below 10^18
+  for (int i = kSignificant - 1; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  }
+}
+
+DecimalExpansion Special(const ExtendedBits& bits) {
+  DecimalExpansion e;
+  const bool infinity =
+      bits.significand == 0x8000000000000000ull || (bits.significand >> 63) == 0;
+  e.exponent = infinity ? DecimalExpansion::kInfinity : DecimalExpansion::kNaN;
+  e.negative = infinity && bits.sign;
+  return e;
+}
+
+// Brings |x| to 18 significant digits: v = |x| × 10^(18 − E) rounded to an
+// integer with 10^17 <= v < 10^18; returns E.
+int EighteenDigits(long double magnitude, int exponentField, long double& v) {
+  const int e2 = exponentField - 16383;
+  int estimate = ((e2 * 19728) >> 16) + 1;  // floor(e2 · log10 2) + 1
+  // The estimate is the decimal exponent or one below it; a second pass is
+  // needed only when it was one too high. The bound keeps the loop finite.
+  for (int pass = 0; pass < 4; ++pass) {
+    v = RoundHalfEven(ScaleByPowerOfTen(magnitude, kSignificant - estimate));
+    if (v >= kTen18) {
+      v = RoundHalfEven(v / 10);
+      ++estimate;
+      if (v >= kTen18) {  // a quotient that rounds up to 10^18 is 0.1 × 10^(E+1)
+        v = kTen17;
+        ++estimate;
+      }
+      return estimate;
+    }
+    if (v >= kTen17) return estimate;
+    --estimate;
+  }
+  return estimate;
+}
+
+// Keeps `n` digits of d[0..17], rounding on the first dropped digit, halves
+// away from zero. Returns false when nothing is left.
+bool CutDigits(const char (&d)[kSignificant], int n, int& exponent, char (&out)[21]) {
+  int kept = std::min(n, kSignificant);
+  std::memcpy(out, d, static_cast<std::size_t>(kept));
+  if (n < kSignificant && d[n] >= '5') {
+    // Carry: a digit that passes 9 is dropped with everything after it.
+    while (kept > 0 && out[kept - 1] == '9') --kept;
+    if (kept == 0) {
+      out[kept++] = '1';
+      ++exponent;
+    } else {
+      ++out[kept - 1];
+    }
+  } else {
+    while (kept > 0 && out[kept - 1] == '0') --kept;
+  }
+  out[kept] = '\0';
+  return kept > 0;
+}
+
+}  // namespace
+
+DecimalExpansion ExpandDecimal(long double x, int precision, int decimals) {
+  const ExtendedBits bits = BitsOf(x);
+  if (bits.exponentField == 0) return {};  // zero, and extended denormals alike
+  if (bits.exponentField == 0x7FFF) return Special(bits);
+
+  long double v = 0;
+  int exponent = EighteenDigits(std::fabs(x), bits.exponentField, v);
+  char d[kSignificant];
+  TakeDigits(v, d);
+
+  DecimalExpansion e;
+  int n = exponent + decimals;
+  if (n < 0) return e;  // rounds away entirely
+  n = std::max(0, std::min(n, precision));
+  if (!CutDigits(d, n, exponent, e.digits)) {
+    e.exponent = static_cast<std::int16_t>(exponent);
+    return e;
+  }
+  e.exponent = static_cast<std::int16_t>(exponent);
+  e.negative = bits.sign;
+  return e;
+}
+
+}  // namespace udfzel

@@ -1,0 +1,91 @@
+// Number text back into a value.
+#include <cfenv>
+#include <string>
+
+#include "convert_error.h"
+#include "floattext/floattext.h"
+
+namespace udfzel {
+namespace {
+
+constexpr int kExponentStop = 500;
+
+// The thread's floating-point environment, saved on entry and restored on
+// every exit; in between: extended precision, rounding to nearest, every
+// exception masked and the status flags clear.
+class ParseEnvironment {
+ public:
+  ParseEnvironment() {
+    std::feholdexcept(&saved_);
+    std::fesetround(FE_TONEAREST);
+    unsigned short control = 0;
+    asm volatile("fnstcw %0" : "=m"(control));
+    control = static_cast<unsigned short>(control | 0x0300);  // 64-bit significand
+    asm volatile("fldcw %0" : : "m"(control));
+  }
+  ~ParseEnvironment() { std::fesetenv(&saved_); }
+  ParseEnvironment(const ParseEnvironment&) = delete;
+  ParseEnvironment& operator=(const ParseEnvironment&) = delete;
+
+  static bool Failed() { return std::fetestexcept(FE_INVALID | FE_OVERFLOW) != 0; }
+
+ private:
+  std::fenv_t saved_;
+};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+[[noreturn]] void Invalid(std::string_view text) {
+  throw EConvertError("'" + std::string(text) + "' não é um valor de ponto flutuante válido");
+}
+
+}  // namespace
+
+long double ParseFloatText(std::string_view text, char decimalMark) {
+  const char mark = decimalMark == '\0' ? '.' : decimalMark;
+  bool invalid = false;
+  long double value = 0;
+  {
+    ParseEnvironment environment;
+    std::size_t at = 0;
+    const auto more = [&] { return at < text.size(); };
+    while (more() && text[at] == ' ') ++at;
+    const bool negative = more() && text[at] == '-';
+    if (more() && (text[at] == '+' || text[at] == '-')) ++at;
+
+    const std::size_t numberStart = at;
+    long double accumulator = 0;
+    int fractionDigits = 0;
+    while (more() && IsDigit(text[at])) accumulator = accumulator * 10 + (text[at++] - '0');
+    if (more() && text[at] == mark) {
+      ++at;
+      for (; more() && IsDigit(text[at]); ++fractionDigits) {
+        accumulator = accumulator * 10 + (text[at++] - '0');
+      }
+    }
+    invalid = at == numberStart;
+
+    int exponent = 0;
+    if (!invalid && more() && (text[at] == 'E' || text[at] == 'e')) {
+      ++at;
+      const bool negativeExponent = more() && text[at] == '-';
+      if (more() && (text[at] == '+' || text[at] == '-')) ++at;
+      while (more() && IsDigit(text[at]) && exponent < kExponentStop) {
+        exponent = exponent * 10 + (text[at++] - '0');
+      }
+      if (negativeExponent) exponent = -exponent;
+    }
+    while (more() && text[at] == ' ') ++at;
+    invalid = invalid || more();
+
+    if (!invalid) {
+      value = ScaleByPowerOfTen(accumulator, exponent - fractionDigits);
+      if (negative) value = -value;
+      invalid = ParseEnvironment::Failed();
+    }
+  }
+  if (invalid) Invalid(text);
+  return value;
+}
+
+}  // namespace udfzel

@@ -1,0 +1,53 @@
+// Text built in storage the caller owns: the engines write into it without
+// allocating. Writes beyond the capacity are dropped, so no engine can run
+// past its buffer; each engine's output has a known bound below it.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace udfzel {
+
+class TextBuffer {
+ public:
+  TextBuffer(char* storage, std::size_t capacity) : data_(storage), capacity_(capacity - 1) {
+    data_[0] = '\0';
+  }
+  TextBuffer(const TextBuffer&) = delete;
+  TextBuffer& operator=(const TextBuffer&) = delete;
+
+  void Put(char c) {
+    if (size_ < capacity_) data_[size_++] = c;
+    data_[size_] = '\0';
+  }
+  void Append(std::string_view text) {
+    for (const char c : text) Put(c);
+  }
+  void Clear() {
+    size_ = 0;
+    data_[0] = '\0';
+  }
+
+  std::size_t size() const { return size_; }
+  bool Truncated() const { return size_ == capacity_; }
+  // Always zero-terminated.
+  const char* c_str() const { return data_; }
+  std::string_view view() const { return {data_, size_}; }
+
+ private:
+  char* data_;
+  std::size_t capacity_;  // bytes of text, the zero byte not counted
+  std::size_t size_ = 0;
+};
+
+// A TextBuffer with its own storage, for the stack.
+template <std::size_t N>
+class FixedText : public TextBuffer {
+ public:
+  FixedText() : TextBuffer(storage_, N) {}
+
+ private:
+  char storage_[N];
+};
+
+}  // namespace udfzel
