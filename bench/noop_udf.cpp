@@ -12,3 +12,4 @@ NOOP_EXPORT char* N_TextIntInt(char* text, const ISC_LONG*, const ISC_LONG*) noe
   return text;
 }
 NOOP_EXPORT ISC_LONG N_TextToInt(char*) noexcept { return 0; }
+NOOP_EXPORT char* N_TextDouble(char* text, const double*) noexcept { return text; }

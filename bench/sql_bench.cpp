@@ -41,6 +41,8 @@ const std::vector<Case>& Cases() {
       {"F_StrRight", "max(%s)", "f_strright(s, 8)", "right(s, 8)", "n_text_int(s, 8)"},
       {"F_SubStr", "max(%s)", "f_substr(s, 3, 6)", "substring(s from 3 for 6)",
        "n_text_int_int(s, 3, 6)"},
+      {"F_FormatFloat", "max(%s)", "f_formatfloat('#,##0.00', d)",
+       "cast(cast(d as numeric(18, 2)) as varchar(30))", "n_text_double('#,##0.00', d)"},
   };
   return cases;
 }
@@ -57,6 +59,9 @@ const char* const kNoopDeclarations[] = {
     " entry_point 'N_TextIntInt' module_name 'udfzel_noop'",
     "declare external function n_text_to_int cstring(32765) character set win1252"
     " returns integer by value entry_point 'N_TextToInt' module_name 'udfzel_noop'",
+    "declare external function n_text_double cstring(255) character set win1252,"
+    " double precision returns cstring(255) character set win1252"
+    " entry_point 'N_TextDouble' module_name 'udfzel_noop'",
 };
 
 struct Options {

@@ -12,3 +12,15 @@ INSERT INTO customers VALUES (2, 'JOÃO DOS SANTOS' || ASCII_CHAR(9), '  Belo Ho
 INSERT INTO customers VALUES (3, 'Ângela Müller   ', 'Curitiba  ', 'PR-0007-QQ');
 INSERT INTO customers VALUES (4, '     ', '', 'X');
 COMMIT;
+CREATE TABLE products (
+  id     INTEGER NOT NULL PRIMARY KEY,
+  name   VARCHAR(40) CHARACTER SET UTF8,
+  price  DOUBLE PRECISION,
+  stock  DOUBLE PRECISION
+);
+COMMIT;
+INSERT INTO products VALUES (1, 'Café torrado 500 g', 18.9, 1250);
+INSERT INTO products VALUES (2, 'Pão de queijo (kg)', 42.5, 0);
+INSERT INTO products VALUES (3, 'Notebook', 4599.999, -3);
+INSERT INTO products VALUES (4, 'Parafuso M3', 0.004, 2500000);
+COMMIT;

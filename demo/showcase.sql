@@ -20,3 +20,11 @@ SELECT code, F_STRLEFT(code, 2) AS state, F_SUBSTR(code, 4, 4) AS number,
 SELECT F_SUBSTR('abcdef', 7, 1) AS past_end, F_SUBSTR('abcdef', 0, 3) AS start_0,
        F_STRRIGHT('abcdef', 7) AS too_many, F_SUBSTR('abcdef', 2, 2147483647) AS huge
   FROM rdb$database;
+
+-- A price list: pictures with grouping, sections for negatives and zero, exponents
+SELECT name,
+       F_FORMATFLOAT('R$ #,##0.00', price) AS price,
+       F_FORMATFLOAT('#,##0;(#,##0);''out of stock''', stock) AS stock,
+       F_FORMATFLOAT('0.00E+00', price) AS scientific,
+       F_FORMATFLOAT('', price) AS general
+  FROM products ORDER BY id;

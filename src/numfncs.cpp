@@ -18,7 +18,9 @@ char* F_FormatFloat(const char* picture, const double* value) noexcept {
   return udfzel::GuardedCall([&]() -> char* {
     if (value == nullptr) return nullptr;
     udfzel::FixedText<udfzel::kNumberPictureOutput> text;
-    udfzel::FormatNumberPicture(picture == nullptr ? "" : picture, *value, Separators(), text);
+    // A double widens to extended exactly.
+    const auto x = static_cast<long double>(*value);
+    udfzel::FormatNumberPicture(picture == nullptr ? "" : picture, x, Separators(), text);
     return udfzel::CopyToResult(text.c_str(), nullptr, 0);
   });
 }

@@ -45,6 +45,11 @@ void SqlTest::TearDownTestSuite() {
   session_.reset();
 }
 
+bool BrazilianLocale() {
+  const char* lang = std::getenv("LANG");
+  return lang != nullptr && std::string(lang).rfind("pt_BR", 0) == 0;
+}
+
 fbtest::Value SqlTest::Eval(const std::string& expression,
                             const std::vector<fbtest::Value>& params) {
   return Db().Scalar("select " + expression + " from rdb$database", params);
@@ -55,6 +60,11 @@ fbtest::Value SqlTest::Eval(const std::string& expression,
 // The embedded engine reads its configuration root from the environment at
 // first use: point it at the build tree's private root before any test runs.
 int main(int argc, char** argv) {
+  // The module reads its locale when the server loads it: "C" (the
+  // fallbacks) unless UDFZEL_TEST_LANG names another.
+  const char* lang = std::getenv("UDFZEL_TEST_LANG");
+  unsetenv("LC_ALL");
+  setenv("LANG", lang != nullptr ? lang : "C", 1);
   setenv("FIREBIRD", UDFZEL_FBROOT, 1);
   setenv("FIREBIRD_LOCK", UDFZEL_FBROOT "/lock", 1);
   setenv("FIREBIRD_TMP", UDFZEL_FBROOT "/tmp", 1);

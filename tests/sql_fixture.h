@@ -13,6 +13,9 @@ namespace udfzel_test {
 
 // The declaration script as shipped.
 std::string DeclarationScript();
+// Whether the module under test loaded the Brazilian Portuguese locale
+// (UDFZEL_TEST_LANG=pt_BR.UTF-8) rather than the fallbacks.
+bool BrazilianLocale();
 // A database file path unique to this process.
 std::string TestDatabasePath(const std::string& name);
 

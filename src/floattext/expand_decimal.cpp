@@ -7,8 +7,10 @@
 namespace udfzel {
 namespace {
 
-constexpr long double kTen17 = 1e17L;  // exact in extended
-constexpr long double kTen18 = 1e18L;
+constexpr std::uint64_t kTen17 = 100000000000000000ull;
+constexpr std::uint64_t kTen18 = 1000000000000000000ull;
+// Above every value ExpandDecimal scales to: 10^19 < 2^64.
+constexpr long double kScaledLimit = 1e19L;
 constexpr int kSignificant = 18;
 
 // The fields of an x87 extended value: sign, 15-bit exponent, 64-bit
@@ -30,19 +32,19 @@ ExtendedBits BitsOf(long double x) {
   return bits;
 }
 
-// Nearest integer, ties to even, whatever the thread's rounding mode: every
-// step here is exact for 0 <= v < 2^64.
-long double RoundHalfEven(long double v) {
-  const long double whole = std::floor(v);
-  const long double fraction = v - whole;
+// Nearest integer, ties to even, whatever the thread's rounding mode. The
+// callers' values lie in [0, 10^19), inside uint64: the conversion truncates,
+// which for them is the floor, and the fraction is exact.
+std::uint64_t RoundHalfEven(long double v) {
+  const auto whole = static_cast<std::uint64_t>(v);
+  const long double fraction = v - static_cast<long double>(whole);
   if (fraction > 0.5L) return whole + 1;
   if (fraction < 0.5L) return whole;
-  return std::fmod(whole, 2.0L) == 0 ? whole : whole + 1;
+  return whole + (whole & 1);
 }
 
-// The 18-digit integer v (10^17 <= v < 10^18) as digits.
-void TakeDigits(long double v, char (&digits)[kSignificant]) {
-  auto n = static_cast<std::uint64_t>(v);  // in range: below 10^18
+// The 18-digit integer n (10^17 <= n < 10^18) as digits.
+void TakeDigits(std::uint64_t n, char (&digits)[kSignificant]) {
   for (int i = kSignificant - 1; i >= 0; --i) {
     digits[i] = static_cast<char>('0' + n % 10);
     n /= 10;
@@ -60,15 +62,21 @@ DecimalExpansion Special(const ExtendedBits& bits) {
 
 // Brings |x| to 18 significant digits: v = |x| × 10^(18 − E) rounded to an
 // integer with 10^17 <= v < 10^18; returns E.
-int EighteenDigits(long double magnitude, int exponentField, long double& v) {
+int EighteenDigits(long double magnitude, int exponentField, std::uint64_t& v) {
   const int e2 = exponentField - 16383;
   int estimate = ((e2 * 19728) >> 16) + 1;  // floor(e2 · log10 2) + 1
   // The estimate is the decimal exponent or one below it; a second pass is
   // needed only when it was one too high. The bound keeps the loop finite.
   for (int pass = 0; pass < 4; ++pass) {
-    v = RoundHalfEven(ScaleByPowerOfTen(magnitude, kSignificant - estimate));
+    const long double scaled = ScaleByPowerOfTen(magnitude, kSignificant - estimate);
+    if (!(scaled < kScaledLimit)) {  // cannot happen for a correct estimate; stay in range
+      ++estimate;
+      continue;
+    }
+    v = RoundHalfEven(scaled);
     if (v >= kTen18) {
-      v = RoundHalfEven(v / 10);
+      // The quotient is rounded once more, from the extended value of v / 10.
+      v = RoundHalfEven(static_cast<long double>(v) / 10);
       ++estimate;
       if (v >= kTen18) {  // a quotient that rounds up to 10^18 is 0.1 × 10^(E+1)
         v = kTen17;
@@ -110,7 +118,7 @@ DecimalExpansion ExpandDecimal(long double x, int precision, int decimals) {
   if (bits.exponentField == 0) return {};  // zero, and extended denormals alike
   if (bits.exponentField == 0x7FFF) return Special(bits);
 
-  long double v = 0;
+  std::uint64_t v = 0;
   int exponent = EighteenDigits(std::fabs(x), bits.exponentField, v);
   char d[kSignificant];
   TakeDigits(v, d);

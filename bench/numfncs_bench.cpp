@@ -1,0 +1,89 @@
+// Number text next to snprintf. Both sides hand back a fresh heap block, as
+// a text-returning function must, and free it.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "bench_registry.h"
+#include "floattext/floattext.h"
+#include "numfncs.h"
+
+namespace {
+
+const double kValues[] = {1234.5, 0.1, 98765432.125, -0.004, 3.14159265358979, 1e-7, 42};
+
+char* Copied(const char* text, int length) {
+  auto* block = static_cast<char*>(std::malloc(static_cast<std::size_t>(length) + 1));
+  std::memcpy(block, text, static_cast<std::size_t>(length) + 1);
+  return block;
+}
+
+// What a C programmer writes for "#,##0.00": %.2f, then the grouping.
+char* GroupedTwoDecimals(double x) {
+  char plain[64];
+  const int length = std::snprintf(plain, sizeof plain, "%.2f", x);
+  char grouped[96];
+  int out = 0;
+  int at = 0;
+  if (plain[0] == '-') grouped[out++] = plain[at++];
+  const int integers = static_cast<int>(std::strchr(plain, '.') - plain) - at;
+  for (int i = 0; i < integers; ++i) {
+    if (i > 0 && (integers - i) % 3 == 0) grouped[out++] = ',';
+    grouped[out++] = plain[at++];
+  }
+  while (at <= length) grouped[out++] = plain[at++];
+  return Copied(grouped, out - 1);
+}
+
+template <class Format>
+void Run(benchmark::State& state, Format format) {
+  std::size_t i = 0;
+  for (auto _ : state) {
+    char* text = format(kValues[i++ % std::size(kValues)]);
+    benchmark::DoNotOptimize(text);
+    std::free(text);
+  }
+}
+
+char* Picture(const char* picture, double x) {
+  auto* fn = &F_FormatFloat;
+  benchmark::DoNotOptimize(fn);
+  return fn(picture, &x);
+}
+
+const bool registered = [] {
+  udfzel_bench::AddPair(
+      "FloatToGeneralText",
+      [](benchmark::State& s) {
+        Run(s, [](double x) {
+          udfzel::FixedText<64> text;
+          udfzel::FloatToGeneralText(static_cast<long double>(x), '.', text);
+          return Copied(text.c_str(), static_cast<int>(text.size()));
+        });
+      },
+      [](benchmark::State& s) {
+        Run(s, [](double x) {
+          char text[64];
+          return Copied(text, std::snprintf(text, sizeof text, "%.15g", x));
+        });
+      });
+  udfzel_bench::AddPair(
+      "F_FormatFloat #,##0.00",
+      [](benchmark::State& s) { Run(s, [](double x) { return Picture("#,##0.00", x); }); },
+      [](benchmark::State& s) { Run(s, GroupedTwoDecimals); });
+  udfzel_bench::AddPair(
+      "F_FormatFloat 0.00E+00",
+      [](benchmark::State& s) { Run(s, [](double x) { return Picture("0.00E+00", x); }); },
+      [](benchmark::State& s) {
+        Run(s, [](double x) {
+          char text[64];
+          return Copied(text, std::snprintf(text, sizeof text, "%.2E", x));
+        });
+      });
+  return true;
+}();
+
+}  // namespace
