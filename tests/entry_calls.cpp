@@ -85,6 +85,70 @@ std::string FormatFloat(udfzel_fuzz::InputDecoder& in) {
   return RenderNewText(Call<Fn>("F_FormatFloat", picture.c_str(), &value));
 }
 
+// A double by its bit pattern, so equal renderings mean identical results.
+std::string RenderDouble(double value) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return std::to_string(bits);
+}
+
+template <const char* Name>
+std::string Int32Pair(udfzel_fuzz::InputDecoder& in) {
+  const ISC_LONG a = in.Int32();
+  const ISC_LONG b = in.Int32();
+  return std::to_string(Call<ISC_LONG(const ISC_LONG*, const ISC_LONG*) noexcept>(Name, &a, &b));
+}
+
+// Int64 operands: two int32 draws side by side, so the edges of both halves
+// (and 0) come up often.
+ISC_INT64 DrawInt64(udfzel_fuzz::InputDecoder& in) {
+  const auto high = static_cast<std::uint64_t>(static_cast<std::uint32_t>(in.Int32()));
+  const auto low = static_cast<std::uint64_t>(static_cast<std::uint32_t>(in.Int32()));
+  return static_cast<ISC_INT64>((high << 32) | low);
+}
+
+template <const char* Name>
+std::string Int64Pair(udfzel_fuzz::InputDecoder& in) {
+  const ISC_INT64 a = DrawInt64(in);
+  const ISC_INT64 b = DrawInt64(in);
+  using Fn = ISC_INT64(const ISC_INT64*, const ISC_INT64*) noexcept;
+  return std::to_string(Call<Fn>(Name, &a, &b));
+}
+
+std::string DivNum(udfzel_fuzz::InputDecoder& in) {
+  const double a = in.Double();
+  const double b = in.Double();
+  return RenderDouble(Call<double(const double*, const double*) noexcept>("F_DivNum", &a, &b));
+}
+
+std::string Trunc(udfzel_fuzz::InputDecoder& in) {
+  const double x = in.Double();
+  return std::to_string(Call<ISC_INT64(const double*) noexcept>("F_Trunc", &x));
+}
+
+template <const char* Name>
+std::string DoubleCount(udfzel_fuzz::InputDecoder& in) {
+  const double x = in.Double();
+  const ISC_LONG d = in.Int32() % 64;  // the interesting counts, and some beyond
+  return RenderDouble(Call<double(const double*, const ISC_LONG*) noexcept>(Name, &x, &d));
+}
+
+template <const char* Name>
+std::string FixedWidthText(udfzel_fuzz::InputDecoder& in) {
+  const double x = in.Double();
+  const ISC_LONG width = in.Int32();
+  const ISC_LONG decimals = in.Int32();
+  using Fn = char*(const double*, const ISC_LONG*, const ISC_LONG*) noexcept;
+  return RenderNewText(Call<Fn>(Name, &x, &width, &decimals));
+}
+
+constexpr char kInc[] = "F_Inc";
+constexpr char kDiv[] = "F_Div";
+constexpr char kMod[] = "F_Mod";
+constexpr char kRound[] = "F_Round";
+constexpr char kNum[] = "F_Num";
+constexpr char kStr[] = "F_Str";
+constexpr char kStrZero[] = "F_StrZero";
 constexpr char kTrim[] = "F_Trim";
 constexpr char kLTrim[] = "F_LTrim";
 constexpr char kRTrim[] = "F_RTrim";
@@ -103,6 +167,15 @@ const std::vector<EntryCall>& EntryCalls() {
       {"F_StrRight", TextCount<kStrRight>},
       {"F_SubStr", SubStr},
       {"F_FormatFloat", FormatFloat},
+      {"F_Inc", Int32Pair<kInc>},
+      {"F_Div", Int64Pair<kDiv>},
+      {"F_Mod", Int64Pair<kMod>},
+      {"F_DivNum", DivNum},
+      {"F_Trunc", Trunc},
+      {"F_Round", DoubleCount<kRound>},
+      {"F_Num", DoubleCount<kNum>},
+      {"F_Str", FixedWidthText<kStr>},
+      {"F_StrZero", FixedWidthText<kStrZero>},
   };
   return calls;
 }

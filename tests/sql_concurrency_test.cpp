@@ -35,6 +35,15 @@ const std::vector<FunctionUse>& Uses() {
       {"F_StrLeft", "f_strleft(t, a)"},  {"F_StrRight", "f_strright(t, a)"},
       {"F_SubStr", "f_substr(t, a, b)"},
       {"F_FormatFloat", "f_formatfloat(p, x)"},
+      {"F_Inc", "f_inc(a, b)"},
+      {"F_Div", "f_div(i, j)"},
+      {"F_Mod", "f_mod(i, j)"},
+      {"F_DivNum", "f_divnum(x, a)"},
+      {"F_Trunc", "f_trunc(x)"},
+      {"F_Round", "f_round(x, mod(a, 40))"},
+      {"F_Num", "f_num(x, mod(b, 40))"},
+      {"F_Str", "f_str(x, mod(a, 300), mod(b, 300))"},
+      {"F_StrZero", "f_strzero(x, mod(b, 300), mod(a, 40))"},
   };
   return uses;
 }
@@ -55,7 +64,8 @@ class SqlConcurrency : public SqlTest {
   static void FillHostileRows() {
     Db().Execute(
         "create table hostile (id integer, t varchar(255) character set win1252,"
-        " a integer, b integer, p varchar(255) character set win1252, x double precision)");
+        " a integer, b integer, p varchar(255) character set win1252, x double precision,"
+        " i bigint, j bigint)");
     Db().Commit();
     // WIN1252 on both sides: the bytes arrive untouched.
     auto db = fbtest::FbSession::Attach(DatabasePath(), "WIN1252");
@@ -76,9 +86,17 @@ class SqlConcurrency : public SqlTest {
       }
       char x[32];
       std::snprintf(x, sizeof x, "%.17g", value);
+      // 64-bit operands from the halves of two int32 draws: extremes of both.
+      const auto wide = [&] {
+        const auto high = static_cast<std::uint32_t>(in.Int32());
+        const auto low = static_cast<std::uint32_t>(in.Int32());
+        return std::to_string(static_cast<std::int64_t>((std::uint64_t{high} << 32) | low));
+      };
+      const std::string i = wide();
+      const std::string j = wide();
       try {
-        db.Execute("insert into hostile values (?, ?, ?, ?, ?, ?)",
-                   {std::to_string(id), text, a, b, picture, x});
+        db.Execute("insert into hostile values (?, ?, ?, ?, ?, ?, ?, ?)",
+                   {std::to_string(id), text, a, b, picture, x, i, j});
       } catch (const fbtest::FbError& error) {
         throw fbtest::FbError("row " + std::to_string(id) + " (" + a + ", " + b + ", " + x +
                               "): " + error.what());

@@ -57,5 +57,7 @@ void FloatToFixedText(long double x, int decimals, char decimalMark, TextBuffer&
 // The value a number text denotes; throws EConvertError for text that is
 // not one. The thread's floating-point environment is left as it was.
 long double ParseFloatText(std::string_view text, char decimalMark);
+// The same without an exception: false for text that is not a number.
+bool TryParseFloatText(std::string_view text, char decimalMark, long double& value) noexcept;
 
 }  // namespace udfzel

@@ -42,6 +42,12 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 long double ParseFloatText(std::string_view text, char decimalMark) {
+  long double value = 0;
+  if (!TryParseFloatText(text, decimalMark, value)) Invalid(text);
+  return value;
+}
+
+bool TryParseFloatText(std::string_view text, char decimalMark, long double& result) noexcept {
   const char mark = decimalMark == '\0' ? '.' : decimalMark;
   bool invalid = false;
   long double value = 0;
@@ -84,8 +90,8 @@ long double ParseFloatText(std::string_view text, char decimalMark) {
       invalid = ParseEnvironment::Failed();
     }
   }
-  if (invalid) Invalid(text);
-  return value;
+  if (!invalid) result = value;
+  return !invalid;
 }
 
 }  // namespace udfzel

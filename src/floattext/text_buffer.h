@@ -17,19 +17,25 @@ class TextBuffer {
   TextBuffer& operator=(const TextBuffer&) = delete;
 
   void Put(char c) {
-    if (size_ < capacity_) data_[size_++] = c;
-    data_[size_] = '\0';
+    if (size_ < capacity_) {
+      data_[size_++] = c;
+      data_[size_] = '\0';
+    } else {
+      dropped_ = true;
+    }
   }
   void Append(std::string_view text) {
     for (const char c : text) Put(c);
   }
   void Clear() {
     size_ = 0;
+    dropped_ = false;
     data_[0] = '\0';
   }
 
   std::size_t size() const { return size_; }
-  bool Truncated() const { return size_ == capacity_; }
+  // Whether a write was dropped for want of room.
+  bool Truncated() const { return dropped_; }
   // Always zero-terminated.
   const char* c_str() const { return data_; }
   std::string_view view() const { return {data_, size_}; }
@@ -38,6 +44,7 @@ class TextBuffer {
   char* data_;
   std::size_t capacity_;  // bytes of text, the zero byte not counted
   std::size_t size_ = 0;
+  bool dropped_ = false;
 };
 
 // A TextBuffer with its own storage, for the stack.
