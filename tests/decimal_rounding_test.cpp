@@ -45,6 +45,7 @@ TEST(DecimalRoundingExactDigits, RoundToDecimals) {
       {-1234.5, -20, -0.0},    {9.3e18, 0, 9.3e18},    // beyond int64: q itself
       {kInf, 0, kInf},         {-kInf, -1, -kInf},     {123.456, 30, 123.456},
       {5e-324, 2, 0},          {0.5, 0, 0},            {1.5, 0, 2},
+      {4.5, 2147483647, 4.5},  {4.5, -2147483647 - 1, 0},  // counts at the int32 ends
       {-1.5, 0, -2},           {0.045, 2, 0.04},       {1.005, 2, 1},
       {999.995, 2, 1000},      {12345, -1, 1234},      {12355, -1, 1236},  // 999.995 lies above
   };
@@ -79,6 +80,7 @@ TEST(DecimalRoundingExactDigits, CutToDecimals) {
       {123456789012345678.0, -2, 1234567890123456.0},  // plain digits of the integer part
       {1e20, -3, 1e17},        {-1e16, -1, -1e15},     {1.5e20, 2, 1.5e20},
       {1234.5678, 9, 1234.5678}, {0.1, 40, 0.1},       {-0.001, 5, -0.001},
+      {4.5, 2147483646, 4.5},  {4.5, 2147483647, 4.5}, {4.5, -2147483647 - 1, 0},  // fuzz finding
   };
   for (const Case& c : cases) {
     const double r = udfzel::CutToDecimals(c.x, c.decimals, '.');
@@ -175,6 +177,9 @@ TEST(FixedWidthExactDigits, ClampsOfWidthAndDecimals) {
   EXPECT_EQ(FixedWidth(1, 0, 217), FixedWidth(1, 0, 216));
   EXPECT_EQ(FixedWidth(1, 0, 2147483647), FixedWidth(1, 0, 216));
   EXPECT_EQ(FixedWidth(1, 0, -2147483647 - 1), " 1.0E+0000");
+  // The most negative width is no width at all (a fuzz finding: width − 8
+  // must not overflow).
+  EXPECT_EQ(FixedWidth(1234.5, -2147483647 - 1, -1), " 1.2E+0003");
   // The longest fixed text: a sign, 37 integer digits, the point, 216 decimals.
   const std::string longest = FixedWidth(-1.2e36, 0, 216);
   EXPECT_EQ(longest.size(), 255u);

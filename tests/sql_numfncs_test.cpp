@@ -75,3 +75,71 @@ TEST_F(SqlNumbers, PriceListFromATable) {
 }
 
 }  // namespace
+
+namespace {
+
+class SqlArithmetic : public udfzel_test::SqlTest {};
+
+TEST_F(SqlArithmetic, IntegersByValue) {
+  const std::vector<std::pair<std::string, Value>> cases = {
+      {"f_inc(5, 1)", "6"},
+      {"f_inc(7, 5)", "10"},
+      {"f_inc(2, -3)", "-1"},
+      {"f_inc(2147483647, 1)", "-2147483648"},
+      {"f_div(7, 2)", "3"},
+      {"f_div(-7, 2)", "-3"},
+      {"f_div(10000000000, 3)", "3333333333"},
+      {"f_div(-9223372036854775808, -1)", "-9223372036854775808"},
+      {"f_div(7, 0)", "0"},
+      {"f_mod(-7, 2)", "-1"},
+      {"f_mod(7, -2)", "1"},
+      {"f_mod(-9223372036854775808, -1)", "0"},
+      {"f_trunc(2.9e0)", "2"},
+      {"f_trunc(-2.9e0)", "-2"},
+      {"f_trunc(1e19)", "-9223372036854775808"},
+      {"f_divnum(1e0, 4e0)", "0.2500000000000000"},
+      {"f_divnum(5e0, 0e0)", "0.000000000000000"},
+  };
+  for (const auto& [expression, expected] : cases) EXPECT_EQ(Eval(expression), expected) << expression;
+}
+
+TEST_F(SqlArithmetic, BigintAndNumericColumns) {
+  Db().Execute("create table ledger (id integer, amount bigint, price numeric(18, 4))");
+  Db().Commit();
+  Db().Execute("insert into ledger values (1, 9223372036854775807, 1234.5678)");
+  Db().Execute("insert into ledger values (2, -9223372036854775808, -0.1250)");
+  Db().Execute("insert into ledger values (3, 100, 2.5000)");
+  const fbtest::Rows rows = Db().Query(
+      "select f_div(amount, 10), f_mod(amount, 10), f_round(cast(price as double precision), 2),"
+      " f_num(cast(price as double precision), 1), f_trunc(cast(price as double precision))"
+      " from ledger order by id");
+  const fbtest::Rows expected = {
+      {"922337203685477580", "7", "1234.570000000000", "1234.500000000000", "1234"},
+      {"-922337203685477580", "-8", "-0.1300000000000000", "-0.1000000000000000", "0"},
+      {"10", "0", "2.500000000000000", "2.500000000000000", "2"},
+  };
+  EXPECT_EQ(rows, expected);
+}
+
+// The rounding functions give the same numbers in every locale; F_Str and
+// F_StrZero always write ".".
+TEST_F(SqlArithmetic, RoundingAndFixedWidthText) {
+  const std::vector<std::pair<std::string, Value>> cases = {
+      {"f_round(1234.5678e0, 2)", "1234.570000000000"},
+      {"f_round(1234.5678e0, -2)", "12.00000000000000"},
+      {"f_round(2.5e0, 0)", "2.000000000000000"},
+      {"f_round(0.125e0, 2)", "0.1300000000000000"},
+      {"f_num(2.678e0, 2)", "2.670000000000000"},
+      {"f_num(12345.678e0, -2)", "123.0000000000000"},
+      {"f_num(1e15, -2)", "10000000000000.00"},
+      {"'[' || f_str(1234.5e0, 10, 2) || ']'", "[   1234.50]"},
+      {"f_strzero(1234.5e0, 10, 2)", "0001234.50"},
+      {"f_strzero(-12.5e0, 8, 2)", "00-12.50"},
+      {"f_str(1234.5e0, 23, -1)", " 1.23450000000000E+0003"},
+      {"f_strzero(42, 6, 0)", "000042"},
+      {"char_length(f_str(1, 1000, 0))", "255"},
+  };
+  for (const auto& [expression, expected] : cases) EXPECT_EQ(Eval(expression), expected) << expression;
+}
+
+}  // namespace

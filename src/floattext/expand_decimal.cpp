@@ -124,9 +124,10 @@ DecimalExpansion ExpandDecimal(long double x, int precision, int decimals) {
   TakeDigits(v, d);
 
   DecimalExpansion e;
-  int n = exponent + decimals;
-  if (n < 0) return e;  // rounds away entirely
-  n = std::max(0, std::min(n, precision));
+  // Wide: a caller's count of decimals may be any int.
+  const std::int64_t places = std::int64_t{exponent} + decimals;
+  if (places < 0) return e;  // rounds away entirely
+  const int n = static_cast<int>(std::clamp<std::int64_t>(places, 0, std::max(0, precision)));
   if (!CutDigits(d, n, exponent, e.digits)) {
     e.exponent = static_cast<std::int16_t>(exponent);
     return e;

@@ -117,7 +117,8 @@ std::size_t EmitRoundedDigits(long double m, int n, char (&s)[256]) {
 }
 
 void FixedWidthNumber(double x, std::int32_t width, std::int32_t decimals, TextBuffer& out) {
-  width = std::min(width, kMaxWidth);
+  // A negative width adds nothing, like 0; clamping it also keeps width − 8 in range.
+  width = std::clamp(width, 0, kMaxWidth);
   FixedText<kFixedWidthOutput> text;
   if (std::isinf(x)) {
     text.Append(x > 0 ? "+Inf" : "-Inf");
