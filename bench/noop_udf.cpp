@@ -13,3 +13,9 @@ NOOP_EXPORT char* N_TextIntInt(char* text, const ISC_LONG*, const ISC_LONG*) noe
 }
 NOOP_EXPORT ISC_LONG N_TextToInt(char*) noexcept { return 0; }
 NOOP_EXPORT char* N_TextDouble(char* text, const double*) noexcept { return text; }
+NOOP_EXPORT ISC_INT64 N_Int64Pair(const ISC_INT64* a, const ISC_INT64*) noexcept { return *a; }
+NOOP_EXPORT double N_DoubleInt(const double* x, const ISC_LONG*) noexcept { return *x; }
+NOOP_EXPORT char* N_DoubleIntIntText(const double*, const ISC_LONG*, const ISC_LONG*) noexcept {
+  static char empty[] = "";
+  return empty;
+}

@@ -2,6 +2,8 @@
 // a text-returning function must, and free it.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -54,7 +56,90 @@ char* Picture(const char* picture, double x) {
   return fn(picture, &x);
 }
 
+// Calls through an opaque pointer, as the server does.
+template <class Fn>
+Fn* Opaque(Fn* fn) {
+  benchmark::DoNotOptimize(fn);
+  return fn;
+}
+
+[[gnu::noinline]] std::int64_t PlainDiv(std::int64_t a, std::int64_t b) {
+  return b == 0 || (a == INT64_MIN && b == -1) ? 0 : a / b;
+}
+[[gnu::noinline]] std::int64_t PlainMod(std::int64_t a, std::int64_t b) {
+  return b == 0 || b == -1 ? 0 : a % b;
+}
+[[gnu::noinline]] double RoundHalfAway(double x, int decimals) {
+  const double scale = std::pow(10.0, decimals);
+  return std::round(x * scale) / scale;
+}
+
 const bool registered = [] {
+  udfzel_bench::AddPair(
+      "F_Div",
+      [](benchmark::State& s) {
+        auto* fn = Opaque(&F_Div);
+        ISC_INT64 a = 9876543210123, b = 97;
+        for (auto _ : s) benchmark::DoNotOptimize(fn(&a, &b));
+      },
+      [](benchmark::State& s) {
+        auto* fn = Opaque(&PlainDiv);
+        std::int64_t a = 9876543210123, b = 97;
+        for (auto _ : s) benchmark::DoNotOptimize(fn(a, b));
+      });
+  udfzel_bench::AddPair(
+      "F_Mod",
+      [](benchmark::State& s) {
+        auto* fn = Opaque(&F_Mod);
+        ISC_INT64 a = 9876543210123, b = 97;
+        for (auto _ : s) benchmark::DoNotOptimize(fn(&a, &b));
+      },
+      [](benchmark::State& s) {
+        auto* fn = Opaque(&PlainMod);
+        std::int64_t a = 9876543210123, b = 97;
+        for (auto _ : s) benchmark::DoNotOptimize(fn(a, b));
+      });
+  udfzel_bench::AddPair(
+      "F_Round 2",
+      [](benchmark::State& s) {
+        auto* fn = Opaque(&F_Round);
+        const ISC_LONG d = 2;
+        std::size_t i = 0;
+        for (auto _ : s) benchmark::DoNotOptimize(fn(&kValues[i++ % std::size(kValues)], &d));
+      },
+      [](benchmark::State& s) {
+        auto* fn = Opaque(&RoundHalfAway);
+        std::size_t i = 0;
+        for (auto _ : s) benchmark::DoNotOptimize(fn(kValues[i++ % std::size(kValues)], 2));
+      });
+  udfzel_bench::AddPair(
+      "F_Str 12,2",
+      [](benchmark::State& s) {
+        Run(s, [](double x) {
+          const ISC_LONG width = 12, decimals = 2;
+          return Opaque(&F_Str)(&x, &width, &decimals);
+        });
+      },
+      [](benchmark::State& s) {
+        Run(s, [](double x) {
+          char text[64];
+          return Copied(text, std::snprintf(text, sizeof text, "%*.*f", 12, 2, x));
+        });
+      });
+  udfzel_bench::AddPair(
+      "F_Str 23,-1",
+      [](benchmark::State& s) {
+        Run(s, [](double x) {
+          const ISC_LONG width = 23, decimals = -1;
+          return Opaque(&F_Str)(&x, &width, &decimals);
+        });
+      },
+      [](benchmark::State& s) {
+        Run(s, [](double x) {
+          char text[64];
+          return Copied(text, std::snprintf(text, sizeof text, "%*.*E", 23, 14, x));
+        });
+      });
   udfzel_bench::AddPair(
       "FloatToGeneralText",
       [](benchmark::State& s) {

@@ -43,6 +43,12 @@ const std::vector<Case>& Cases() {
        "n_text_int_int(s, 3, 6)"},
       {"F_FormatFloat", "max(%s)", "f_formatfloat('#,##0.00', d)",
        "cast(cast(d as numeric(18, 2)) as varchar(30))", "n_text_double('#,##0.00', d)"},
+      {"F_Div", "sum(%s)", "f_div(i, 7)", "i / 7", "n_int64_pair(i, 7)"},
+      {"F_Mod", "sum(%s)", "f_mod(i, 7)", "mod(i, 7)", "n_int64_pair(i, 7)"},
+      {"F_Round", "sum(%s)", "f_round(d, 2)", "round(d, 2)", "n_double_int(d, 2)"},
+      {"F_Num", "sum(%s)", "f_num(d, 1)", "trunc(d, 1)", "n_double_int(d, 1)"},
+      {"F_Str", "max(%s)", "f_str(d, 15, 2)", "lpad(cast(cast(d as numeric(18, 2)) as varchar(20)), 15)",
+       "n_double_int_int_text(d, 15, 2)"},
   };
   return cases;
 }
@@ -59,6 +65,13 @@ const char* const kNoopDeclarations[] = {
     " entry_point 'N_TextIntInt' module_name 'udfzel_noop'",
     "declare external function n_text_to_int cstring(32765) character set win1252"
     " returns integer by value entry_point 'N_TextToInt' module_name 'udfzel_noop'",
+    "declare external function n_int64_pair bigint, bigint returns bigint by value"
+    " entry_point 'N_Int64Pair' module_name 'udfzel_noop'",
+    "declare external function n_double_int double precision, integer"
+    " returns double precision by value entry_point 'N_DoubleInt' module_name 'udfzel_noop'",
+    "declare external function n_double_int_int_text double precision, integer, integer"
+    " returns cstring(255) character set win1252"
+    " entry_point 'N_DoubleIntIntText' module_name 'udfzel_noop'",
     "declare external function n_text_double cstring(255) character set win1252,"
     " double precision returns cstring(255) character set win1252"
     " entry_point 'N_TextDouble' module_name 'udfzel_noop'",

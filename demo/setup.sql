@@ -24,3 +24,15 @@ INSERT INTO products VALUES (2, 'Pão de queijo (kg)', 42.5, 0);
 INSERT INTO products VALUES (3, 'Notebook', 4599.999, -3);
 INSERT INTO products VALUES (4, 'Parafuso M3', 0.004, 2500000);
 COMMIT;
+CREATE TABLE invoice_lines (
+  invoice   BIGINT,
+  line      INTEGER,
+  quantity  DOUBLE PRECISION,
+  unit      DOUBLE PRECISION
+);
+COMMIT;
+INSERT INTO invoice_lines VALUES (2026000123, 1, 3, 18.9);
+INSERT INTO invoice_lines VALUES (2026000123, 2, 0.75, 42.5);
+INSERT INTO invoice_lines VALUES (2026000123, 3, 1, 4599.999);
+INSERT INTO invoice_lines VALUES (2026000124, 1, 2500, 0.0035);
+COMMIT;

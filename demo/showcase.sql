@@ -28,3 +28,18 @@ SELECT name,
        F_FORMATFLOAT('0.00E+00', price) AS scientific,
        F_FORMATFLOAT('', price) AS general
   FROM products ORDER BY id;
+
+-- An invoice: rounded totals, zero-padded codes, fixed-width columns
+SELECT F_STRZERO(invoice, 12, 0) AS invoice_no, F_STRZERO(line, 3, 0) AS line,
+       quantity * unit AS exact_total,
+       F_ROUND(quantity * unit, 2) AS f_round_2,
+       F_NUM(quantity * unit, 1) AS f_num_1,
+       '[' || F_STR(F_ROUND(quantity * unit, 2), 12, 2) || ']' AS f_str_12_2,
+       F_DIV(invoice, 1000000) AS invoice_year, F_MOD(invoice, 1000000) AS seq
+  FROM invoice_lines ORDER BY invoice, line;
+
+-- Counters and integer arithmetic: next multiple, steps down, wrap-around
+SELECT F_INC(7, 5) AS next_of_5, F_INC(10, -3) AS step_down, F_INC(2147483647, 1) AS wraps,
+       F_DIV(-7, 2) AS div, F_MOD(-7, 2) AS mod, F_DIVNUM(1, 4) AS divnum,
+       F_TRUNC(-2.9) AS trunc, F_ROUND(1250, -2) AS hundreds
+  FROM rdb$database;

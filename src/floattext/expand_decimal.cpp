@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "floattext/extended_bits.h"
 #include "floattext/floattext.h"
 
 namespace udfzel {
@@ -13,41 +14,24 @@ constexpr std::uint64_t kTen18 = 1000000000000000000ull;
 constexpr long double kScaledLimit = 1e19L;
 constexpr int kSignificant = 18;
 
-// The fields of an x87 extended value: sign, 15-bit exponent, 64-bit
-// significand with its explicit integer bit.
-struct ExtendedBits {
-  bool sign;
-  int exponentField;
-  std::uint64_t significand;
-};
-
-ExtendedBits BitsOf(long double x) {
-  unsigned char bytes[sizeof(long double)];
-  std::memcpy(bytes, &x, sizeof bytes);
-  ExtendedBits bits{};
-  std::memcpy(&bits.significand, bytes, 8);
-  const int top = bytes[8] | (bytes[9] << 8);
-  bits.sign = (top & 0x8000) != 0;
-  bits.exponentField = top & 0x7FFF;
-  return bits;
-}
-
-// Nearest integer, ties to even, whatever the thread's rounding mode. The
-// callers' values lie in [0, 10^19), inside uint64: the conversion truncates,
-// which for them is the floor, and the fraction is exact.
-std::uint64_t RoundHalfEven(long double v) {
-  const auto whole = static_cast<std::uint64_t>(v);
-  const long double fraction = v - static_cast<long double>(whole);
-  if (fraction > 0.5L) return whole + 1;
-  if (fraction < 0.5L) return whole;
-  return whole + (whole & 1);
-}
+// "00" to "99", for writing digits two at a time.
+constexpr struct DigitPairs {
+  char text[200];
+  constexpr DigitPairs() : text() {
+    for (int i = 0; i < 100; ++i) {
+      text[2 * i] = static_cast<char>('0' + i / 10);
+      text[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+  }
+} kDigitPairs;
 
 // The 18-digit integer n (10^17 <= n < 10^18) as digits.
 void TakeDigits(std::uint64_t n, char (&digits)[kSignificant]) {
-  for (int i = kSignificant - 1; i >= 0; --i) {
-    digits[i] = static_cast<char>('0' + n % 10);
-    n /= 10;
+  for (int i = kSignificant - 2; i >= 0; i -= 2) {
+    const auto pair = static_cast<std::size_t>(n % 100) * 2;
+    digits[i] = kDigitPairs.text[pair];
+    digits[i + 1] = kDigitPairs.text[pair + 1];
+    n /= 100;
   }
 }
 

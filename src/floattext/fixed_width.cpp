@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "floattext/extended_bits.h"
 #include "floattext/floattext.h"
 
 namespace udfzel {
@@ -13,16 +14,6 @@ constexpr int kMaxWidth = 255;
 constexpr int kMaxDecimals = 216;
 constexpr int kMaxFixedExponent = 35;
 constexpr std::uint64_t kTen18 = 1000000000000000000ull;
-
-// Nearest integer, ties to even, for 0 <= v < 2^64 (here m × 10^17 with
-// m < 16), independent of the thread's rounding mode.
-std::uint64_t RoundHalfEven(long double v) {
-  const auto whole = static_cast<std::uint64_t>(v);
-  const long double fraction = v - static_cast<long double>(whole);
-  if (fraction > 0.5L) return whole + 1;
-  if (fraction < 0.5L) return whole;
-  return whole + (whole & 1);
-}
 
 // Writes |e| with at least four digits.
 void WriteExponentDigits(int e, TextBuffer& out) {
