@@ -7,6 +7,7 @@
 #include "function_kinds.h"
 #include "numfncs.h"
 #include "strfncs.h"
+#include "timefncs.h"
 
 namespace udfzel {
 namespace {

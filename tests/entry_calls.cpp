@@ -142,6 +142,48 @@ std::string FixedWidthText(udfzel_fuzz::InputDecoder& in) {
   return RenderNewText(Call<Fn>(Name, &x, &width, &decimals));
 }
 
+// A date record: a day number around the server's range or anywhere, and a
+// time word (valid or not).
+ISC_QUAD DrawRecord(udfzel_fuzz::InputDecoder& in) {
+  ISC_TIMESTAMP stamp;
+  const std::int32_t day = in.Int32();
+  stamp.timestamp_date = (in.Byte() & 1) != 0 ? day : day % 3000000;  // mostly 1 to 9999 AD
+  stamp.timestamp_time = static_cast<ISC_TIME>(in.Int32());
+  ISC_QUAD quad;
+  std::memcpy(&quad, &stamp, sizeof quad);
+  return quad;
+}
+
+std::string RenderRecord(const ISC_QUAD* quad) {
+  if (quad == nullptr) return "null";
+  ISC_TIMESTAMP stamp;
+  std::memcpy(&stamp, quad, sizeof stamp);
+  return std::to_string(stamp.timestamp_date) + "/" + std::to_string(stamp.timestamp_time);
+}
+
+std::string FormatDateTime(udfzel_fuzz::InputDecoder& in) {
+  const std::string picture = in.Text(300);
+  ISC_QUAD date = DrawRecord(in);
+  using Fn = char*(const char*, ISC_QUAD*) noexcept;
+  // Era tokens ask the platform's calendar, which allocates: say so, for the
+  // allocation count.
+  const bool era = picture.find_first_of("gGeE") != std::string::npos;
+  return RenderNewText(Call<Fn>("F_FormatDateTime", picture.c_str(), &date)) + "|" +
+         RenderRecord(&date) + (era ? "|era" : "");
+}
+
+std::string UltDia(udfzel_fuzz::InputDecoder& in) {
+  ISC_QUAD date = DrawRecord(in);
+  ISC_QUAD* result = Call<ISC_QUAD*(ISC_QUAD*) noexcept>("F_UltDia", &date);
+  return (result == &date ? "arg|" : "other|") + RenderRecord(&date);
+}
+
+std::string UltDiaMes(udfzel_fuzz::InputDecoder& in) {
+  ISC_QUAD date = DrawRecord(in);
+  return std::to_string(Call<ISC_LONG(ISC_QUAD*) noexcept>("F_UltDiaMes", &date)) + "|" +
+         RenderRecord(&date);
+}
+
 constexpr char kInc[] = "F_Inc";
 constexpr char kDiv[] = "F_Div";
 constexpr char kMod[] = "F_Mod";
@@ -176,6 +218,9 @@ const std::vector<EntryCall>& EntryCalls() {
       {"F_Num", DoubleCount<kNum>},
       {"F_Str", FixedWidthText<kStr>},
       {"F_StrZero", FixedWidthText<kStrZero>},
+      {"F_FormatDateTime", FormatDateTime},
+      {"F_UltDia", UltDia},
+      {"F_UltDiaMes", UltDiaMes},
   };
   return calls;
 }

@@ -44,6 +44,9 @@ const std::vector<FunctionUse>& Uses() {
       {"F_Num", "f_num(x, mod(b, 40))"},
       {"F_Str", "f_str(x, mod(a, 300), mod(b, 300))"},
       {"F_StrZero", "f_strzero(x, mod(b, 300), mod(a, 40))"},
+      {"F_FormatDateTime", "f_formatdatetime(p, ts)"},
+      {"F_UltDia", "f_ultdia(ts)"},
+      {"F_UltDiaMes", "f_ultdiames(ts)"},
   };
   return uses;
 }
@@ -65,7 +68,7 @@ class SqlConcurrency : public SqlTest {
     Db().Execute(
         "create table hostile (id integer, t varchar(255) character set win1252,"
         " a integer, b integer, p varchar(255) character set win1252, x double precision,"
-        " i bigint, j bigint)");
+        " i bigint, j bigint, ts timestamp)");
     Db().Commit();
     // WIN1252 on both sides: the bytes arrive untouched.
     auto db = fbtest::FbSession::Attach(DatabasePath(), "WIN1252");
@@ -94,8 +97,13 @@ class SqlConcurrency : public SqlTest {
       };
       const std::string i = wide();
       const std::string j = wide();
+      // Any moment the server can store: 1 January 0001 to 31 December 9999.
+      const auto seconds = static_cast<std::uint64_t>(static_cast<std::uint32_t>(in.Int32())) *
+                           97 % (3652059ull * 86400);
+      const std::string ts = "dateadd(" + std::to_string(seconds) +
+                             " second to timestamp '0001-01-01 00:00:00')";
       try {
-        db.Execute("insert into hostile values (?, ?, ?, ?, ?, ?, ?, ?)",
+        db.Execute("insert into hostile values (?, ?, ?, ?, ?, ?, ?, ?, " + ts + ")",
                    {std::to_string(id), text, a, b, picture, x, i, j});
       } catch (const fbtest::FbError& error) {
         throw fbtest::FbError("row " + std::to_string(id) + " (" + a + ", " + b + ", " + x +

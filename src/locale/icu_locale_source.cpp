@@ -359,6 +359,10 @@ std::string IcuLocaleSource::FromLibraryText(const std::string& utf8, int codePa
   return converted ? *converted : utf8;
 }
 
+std::optional<std::string> IcuTextToCodePage(const std::u16string& text, int codePage) {
+  return ToCodePage(text, codePage);
+}
+
 std::string CodePageToUtf8(const std::string& text, int codePage) {
   Converter converter = OpenCodePage(codePage);
   if (!converter) return text;

@@ -4,6 +4,7 @@
 // page's substitute).
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "locale/locale_source.h"
@@ -32,6 +33,7 @@ class IcuLocaleSource : public LocaleSource {
   std::vector<ByteRange> LeadByteRanges(int codePage) const override;
   int SystemCodePage() const override { return 1252; }
   std::string FromLibraryText(const std::string& utf8, int codePage) const override;
+  std::string PlatformName() const override { return known_ ? name_ : std::string(); }
 
  private:
   std::optional<std::string> ReadKnown(LocaleItem item, int index) const;
@@ -43,6 +45,9 @@ class IcuLocaleSource : public LocaleSource {
 
 // The Windows ANSI code page of a locale's language (1252 by default).
 int AnsiCodePageFor(const std::string& icuLocale);
+
+// ICU text in an 8-bit code page; nothing when the code page is unknown.
+std::optional<std::string> IcuTextToCodePage(const std::u16string& text, int codePage);
 
 // A text of an 8-bit code page as UTF-8, for people to read.
 std::string CodePageToUtf8(const std::string& text, int codePage);

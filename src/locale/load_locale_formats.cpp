@@ -198,6 +198,7 @@ std::string TranslateSystemDatePicture(const std::string& format, int calendarTy
 
 LocaleFormats LoadLocaleFormats(const LocaleSource& source) {
   LocaleFormats formats;
+  formats.LocaleName = source.PlatformName();
   LoadIdentity(source, formats);
   LoadCharacterSet(source, formats);
   LoadNames(source, formats);

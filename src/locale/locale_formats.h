@@ -42,6 +42,9 @@ struct LocaleFormats {
   // another), and its calendar type (1 Gregorian; 3, 4, 5 the era calendars).
   int CodePage = 1252;
   int CalendarType = 1;
+  // The locale's name as the platform knows it ("" for none), for the era
+  // texts, which are formatted at call time.
+  std::string LocaleName;
 
   bool IsLeadByte(char c) const { return LeadByteSet.test(static_cast<unsigned char>(c)); }
 };

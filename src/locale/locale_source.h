@@ -53,6 +53,9 @@ class LocaleSource {
 
   // A text of the library (the built-in names, UTF-8) in the code page.
   virtual std::string FromLibraryText(const std::string& utf8, int codePage) const = 0;
+
+  // The locale's name for the platform's calendar formatting; "" for none.
+  virtual std::string PlatformName() const { return {}; }
 };
 
 }  // namespace udfzel

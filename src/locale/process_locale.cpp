@@ -1,5 +1,6 @@
 #include "locale/process_locale.h"
 
+#include "locale/icu_era_source.h"
 #include "locale/icu_locale_source.h"
 #include "locale/load_locale_formats.h"
 
@@ -20,11 +21,13 @@ LocaleFormats LoadAtStart() noexcept {
   return LocaleFormats{};
 }
 
-// Initialised while the module loads, in the loading thread.
+// Initialised while the module loads, in the loading thread, in this order.
 const LocaleFormats kLoaded = LoadAtStart();
+const IcuEraSource kEras(kLoaded.LocaleName, kLoaded.CodePage);
 
 }  // namespace
 
 const LocaleFormats& LoadedLocaleFormats() noexcept { return kLoaded; }
+const EraSource& LoadedEraSource() noexcept { return kEras; }
 
 }  // namespace udfzel

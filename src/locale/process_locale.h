@@ -3,10 +3,14 @@
 // call any entry point, and only read afterwards. No lock, no lazy start.
 #pragma once
 
+#include "datetime/era_source.h"
 #include "locale/locale_formats.h"
 
 namespace udfzel {
 
 const LocaleFormats& LoadedLocaleFormats() noexcept;
+
+// The era texts of the loaded locale's calendar.
+const EraSource& LoadedEraSource() noexcept;
 
 }  // namespace udfzel
