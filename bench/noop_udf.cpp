@@ -19,3 +19,5 @@ NOOP_EXPORT char* N_DoubleIntIntText(const double*, const ISC_LONG*, const ISC_L
   static char empty[] = "";
   return empty;
 }
+NOOP_EXPORT ISC_QUAD* N_Timestamp(ISC_QUAD* date) noexcept { return date; }
+NOOP_EXPORT char* N_TextTimestamp(char* text, ISC_QUAD*) noexcept { return text; }

@@ -49,6 +49,14 @@ const std::vector<Case>& Cases() {
       {"F_Num", "sum(%s)", "f_num(d, 1)", "trunc(d, 1)", "n_double_int(d, 1)"},
       {"F_Str", "max(%s)", "f_str(d, 15, 2)", "lpad(cast(cast(d as numeric(18, 2)) as varchar(20)), 15)",
        "n_double_int_int_text(d, 15, 2)"},
+      {"F_FormatDateTime", "max(%s)", "f_formatdatetime('dd/mm/yyyy hh:nn', ts)",
+       "lpad(extract(day from ts), 2, '0') || '/' || lpad(extract(month from ts), 2, '0') || '/' ||"
+       " extract(year from ts) || ' ' || lpad(extract(hour from ts), 2, '0') || ':' ||"
+       " lpad(extract(minute from ts), 2, '0')",
+       "n_text_timestamp('dd/mm/yyyy hh:nn', ts)"},
+      {"F_UltDia", "max(%s)", "f_ultdia(ts)",
+       "dateadd(-extract(day from dateadd(1 month to ts)) day to dateadd(1 month to ts))",
+       "n_timestamp(ts)"},
   };
   return cases;
 }
@@ -72,6 +80,11 @@ const char* const kNoopDeclarations[] = {
     "declare external function n_double_int_int_text double precision, integer, integer"
     " returns cstring(255) character set win1252"
     " entry_point 'N_DoubleIntIntText' module_name 'udfzel_noop'",
+    "declare external function n_timestamp timestamp returns timestamp"
+    " entry_point 'N_Timestamp' module_name 'udfzel_noop'",
+    "declare external function n_text_timestamp cstring(255) character set win1252, timestamp"
+    " returns cstring(255) character set win1252"
+    " entry_point 'N_TextTimestamp' module_name 'udfzel_noop'",
     "declare external function n_text_double cstring(255) character set win1252,"
     " double precision returns cstring(255) character set win1252"
     " entry_point 'N_TextDouble' module_name 'udfzel_noop'",

@@ -43,3 +43,19 @@ SELECT F_INC(7, 5) AS next_of_5, F_INC(10, -3) AS step_down, F_INC(2147483647, 1
        F_DIV(-7, 2) AS div, F_MOD(-7, 2) AS mod, F_DIVNUM(1, 4) AS divnum,
        F_TRUNC(-2.9) AS trunc, F_ROUND(1250, -2) AS hundreds
   FROM rdb$database;
+
+-- Due dates at month end, and dates by picture in the locale's names
+SELECT id, F_FORMATDATETIME('dd/mm/yyyy hh:nn', issued) AS issued,
+       F_FORMATDATETIME('dd/mm/yyyy', F_ULTDIA(issued)) AS due,
+       F_ULTDIAMES(issued) AS days_in_month,
+       F_FORMATDATETIME('dddd, d ''de'' mmmm ''de'' yyyy', issued) AS long_text,
+       F_FORMATDATETIME('c', issued) AS standard,
+       F_FORMATDATETIME('h:nn am/pm', issued) AS clock
+  FROM bills ORDER BY id;
+
+-- A month calendar: the first of each month, its weekday and length
+SELECT F_FORMATDATETIME('mmmm yyyy', d) AS month_name, F_FORMATDATETIME('ddd', d) AS starts_on,
+       F_ULTDIAMES(d) AS days
+  FROM (SELECT DATEADD(n MONTH TO TIMESTAMP '2024-01-01 00:00:00') AS d
+          FROM (SELECT 0 AS n FROM rdb$database UNION ALL SELECT 1 FROM rdb$database
+                UNION ALL SELECT 2 FROM rdb$database UNION ALL SELECT 3 FROM rdb$database));

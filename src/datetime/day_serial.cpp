@@ -57,8 +57,9 @@ DaySerial QuadToDaySerial(std::int32_t dayNumber, std::uint32_t t) {
   if (!TryEncodeTimeOfDay(hour, minute, second, millisecond, fraction)) return datePart;
   // Before day 0 a serial reads its time of day from the magnitude: the
   // fraction goes further back, so the day and the time read back as given.
-  const long double sum = datePart < 0 ? static_cast<long double>(datePart) - fraction
-                                       : static_cast<long double>(datePart) + fraction;
+  const auto wide = static_cast<long double>(fraction);
+  const long double sum = datePart < 0 ? static_cast<long double>(datePart) - wide
+                                       : static_cast<long double>(datePart) + wide;
   return static_cast<double>(sum);
 }
 

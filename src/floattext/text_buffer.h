@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 namespace udfzel {
@@ -25,7 +26,12 @@ class TextBuffer {
     }
   }
   void Append(std::string_view text) {
-    for (const char c : text) Put(c);
+    const std::size_t room = capacity_ - size_;
+    const std::size_t taken = text.size() < room ? text.size() : room;
+    std::memcpy(data_ + size_, text.data(), taken);
+    size_ += taken;
+    data_[size_] = '\0';
+    if (taken < text.size()) dropped_ = true;
   }
   void Clear() {
     size_ = 0;

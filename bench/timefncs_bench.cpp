@@ -1,0 +1,66 @@
+// Date text next to strftime on the same moment, the decode included on
+// both sides (the server record through the library's own decoding, a
+// time_t through gmtime_r). Both sides hand back a fresh heap block.
+#include <benchmark/benchmark.h>
+#include <ibase.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "bench_registry.h"
+#include "timefncs.h"
+
+namespace {
+
+// 5 March 2024 14:07:09 as a server record and as a time_t.
+ISC_QUAD Record() {
+  ISC_TIMESTAMP stamp{60374, 14 * 36000000 + 7 * 600000 + 9 * 10000};
+  ISC_QUAD quad;
+  std::memcpy(&quad, &stamp, sizeof quad);
+  return quad;
+}
+constexpr std::time_t kMoment = 1709647629;
+
+void Udfzel(benchmark::State& state, const char* picture) {
+  auto* fn = &F_FormatDateTime;
+  benchmark::DoNotOptimize(fn);
+  ISC_QUAD date = Record();
+  for (auto _ : state) {
+    char* text = fn(picture, &date);
+    benchmark::DoNotOptimize(text);
+    std::free(text);
+  }
+}
+
+[[gnu::noinline]] char* StrftimeText(std::time_t moment, const char* format) {
+  std::tm parts;
+  gmtime_r(&moment, &parts);
+  char text[256];
+  const std::size_t length = std::strftime(text, sizeof text, format, &parts);
+  auto* block = static_cast<char*>(std::malloc(length + 1));
+  std::memcpy(block, text, length + 1);
+  return block;
+}
+
+void Strftime(benchmark::State& state, const char* format) {
+  for (auto _ : state) {
+    char* text = StrftimeText(kMoment, format);
+    benchmark::DoNotOptimize(text);
+    std::free(text);
+  }
+}
+
+const bool registered = [] {
+  udfzel_bench::AddPair(
+      "F_FormatDateTime dd/mm/yyyy hh:nn:ss",
+      [](benchmark::State& s) { Udfzel(s, "dd/mm/yyyy hh:nn:ss"); },
+      [](benchmark::State& s) { Strftime(s, "%d/%m/%Y %H:%M:%S"); });
+  udfzel_bench::AddPair(
+      "F_FormatDateTime dddd, d 'de' mmmm 'de' yyyy",
+      [](benchmark::State& s) { Udfzel(s, "dddd, d 'de' mmmm 'de' yyyy"); },
+      [](benchmark::State& s) { Strftime(s, "%A, %d de %B de %Y"); });
+  return true;
+}();
+
+}  // namespace
