@@ -1,7 +1,12 @@
 #include "strfncs.h"
 
 #include <cstring>
+#include <memory>
+#include <string_view>
 
+#include "MaskUtils.h"
+#include "locale/process_locale.h"
+#include "text_case.h"
 #include "textcut.h"
 
 using udfzel::GuardedCall;
@@ -92,5 +97,47 @@ char* F_SubStr(char* text, const ISC_LONG* start, const ISC_LONG* count) noexcep
   return GuardedCall([&]() -> char* {
     if (text == nullptr) return nullptr;
     return SubstringInPlace(text, ValueOr0(start), ValueOr0(count));
+  });
+}
+
+char* F_ProperCase(char* text) noexcept {
+  return GuardedCall([&]() -> char* {
+    if (text == nullptr) return nullptr;
+    udfzel::ProperCaseInPlace(text, std::strlen(text), udfzel::LoadedLocaleFormats());
+    return text;
+  });
+}
+
+char* F_ConStr(char* text) noexcept {
+  return GuardedCall([&]() -> char* {
+    if (text == nullptr) return nullptr;
+    udfzel::FoldAccentsUpperInPlace(text, std::strlen(text), udfzel::LoadedLocaleFormats());
+    return text;
+  });
+}
+
+namespace {
+
+// Masks and values of everyday size are laid out on the stack; only a
+// value of several kilobytes needs a heap work area.
+constexpr std::size_t kStackMaskWork = 4096;
+
+}  // namespace
+
+char* F_FormatMaskText(const char* mask, const char* value) noexcept {
+  return GuardedCall([&]() -> char* {
+    const std::string_view maskText = mask == nullptr ? "" : mask;
+    const std::string_view valueText = value == nullptr ? "" : value;
+    const std::size_t size = udfzel::EditMaskWorkSize(maskText, valueText);
+    char stack[kStackMaskWork];
+    std::unique_ptr<char[]> heap;
+    char* work = stack;
+    if (size > sizeof stack) {
+      heap = std::make_unique<char[]>(size);
+      work = heap.get();
+    }
+    udfzel::TextBuffer text(work, size);
+    udfzel::ApplyEditMask(maskText, valueText, udfzel::LoadedLocaleFormats(), text);
+    return udfzel::CopyToResult(text.c_str(), nullptr, 0);
   });
 }

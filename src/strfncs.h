@@ -15,3 +15,7 @@ UDFZEL_EXPORT char* F_RTrim(char* text) noexcept;
 UDFZEL_EXPORT char* F_StrLeft(char* text, const ISC_LONG* count) noexcept;
 UDFZEL_EXPORT char* F_StrRight(char* text, const ISC_LONG* count) noexcept;
 UDFZEL_EXPORT char* F_SubStr(char* text, const ISC_LONG* start, const ISC_LONG* count) noexcept;
+UDFZEL_EXPORT char* F_ProperCase(char* text) noexcept;
+UDFZEL_EXPORT char* F_ConStr(char* text) noexcept;
+// A null mask or value reads as an empty text.
+UDFZEL_EXPORT char* F_FormatMaskText(const char* mask, const char* value) noexcept;

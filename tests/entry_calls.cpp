@@ -184,6 +184,15 @@ std::string UltDiaMes(udfzel_fuzz::InputDecoder& in) {
          RenderRecord(&date);
 }
 
+std::string FormatMaskText(udfzel_fuzz::InputDecoder& in) {
+  const std::string mask = in.Text();
+  const std::string value = in.Text();
+  using Fn = char*(const char*, const char*) noexcept;
+  return RenderNewText(Call<Fn>("F_FormatMaskText", mask.c_str(), value.c_str()));
+}
+
+constexpr char kProperCase[] = "F_ProperCase";
+constexpr char kConStr[] = "F_ConStr";
 constexpr char kInc[] = "F_Inc";
 constexpr char kDiv[] = "F_Div";
 constexpr char kMod[] = "F_Mod";
@@ -208,6 +217,9 @@ const std::vector<EntryCall>& EntryCalls() {
       {"F_StrLeft", TextCount<kStrLeft>},
       {"F_StrRight", TextCount<kStrRight>},
       {"F_SubStr", SubStr},
+      {"F_ProperCase", TextOnly<kProperCase>},
+      {"F_ConStr", TextOnly<kConStr>},
+      {"F_FormatMaskText", FormatMaskText},
       {"F_FormatFloat", FormatFloat},
       {"F_Inc", Int32Pair<kInc>},
       {"F_Div", Int64Pair<kDiv>},

@@ -33,6 +33,29 @@ class TextBuffer {
     data_[size_] = '\0';
     if (taken < text.size()) dropped_ = true;
   }
+  // Inserts `count` copies of c before byte `at` (at most size()).
+  void Insert(std::size_t at, char c, std::size_t count = 1) {
+    if (at > size_) at = size_;
+    if (count > capacity_ - size_) {
+      dropped_ = true;
+      count = capacity_ - size_;
+    }
+    std::memmove(data_ + at + count, data_ + at, size_ - at);
+    std::memset(data_ + at, c, count);
+    size_ += count;
+    data_[size_] = '\0';
+  }
+  // Removes `count` bytes from byte `at`.
+  void Erase(std::size_t at, std::size_t count) {
+    if (at >= size_) return;
+    if (count > size_ - at) count = size_ - at;
+    std::memmove(data_ + at, data_ + at + count, size_ - at - count);
+    size_ -= count;
+    data_[size_] = '\0';
+  }
+  // Position of the first c at or after `from`, or npos.
+  std::size_t Find(char c, std::size_t from) const { return view().find(c, from); }
+
   void Clear() {
     size_ = 0;
     dropped_ = false;

@@ -1,6 +1,8 @@
 #include "locale/icu_locale_source.h"
 
+#include <unicode/uchar.h>
 #include <unicode/ucnv.h>
+#include <unicode/utf16.h>
 #include <unicode/udat.h>
 #include <unicode/uloc.h>
 #include <unicode/unum.h>
@@ -326,6 +328,47 @@ std::optional<std::string> IcuLocaleSource::ReadKnown(LocaleItem item, int index
   }
   if (!text) return std::nullopt;
   return ToCodePage(*text, codePage_);
+}
+
+// The one byte of `converter`'s code page that stands for c, if there is one.
+std::optional<char> OneByteOf(UConverter* converter, UChar32 c) {
+  UChar units[2];
+  int32_t length = 0;
+  U16_APPEND_UNSAFE(units, length, c);
+  char out[8];
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_resetFromUnicode(converter);
+  const int32_t written = ucnv_fromUChars(converter, out, sizeof out, units, length, &status);
+  if (U_FAILURE(status) || written != 1) return std::nullopt;
+  return out[0];
+}
+
+void IcuLocaleSource::CaseTables(int codePage, std::array<char, 256>& lower,
+                                 std::array<char, 256>& upper) const {
+  Converter converter = OpenCodePage(codePage);
+  if (!converter) {
+    LocaleSource::CaseTables(codePage, lower, upper);
+    return;
+  }
+  // Unmappable characters and undefined bytes stop the conversion instead
+  // of becoming substitutes, so they map to nothing.
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                        &status);
+  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                      &status);
+  if (U_FAILURE(status)) return;
+  for (int byte = 1; byte < 256; ++byte) {
+    const char in = static_cast<char>(byte);
+    UChar text[4];
+    status = U_ZERO_ERROR;
+    ucnv_resetToUnicode(converter.get());
+    const int32_t length = ucnv_toUChars(converter.get(), text, 4, &in, 1, &status);
+    if (U_FAILURE(status) || length != 1) continue;  // a lead byte, or undefined
+    const auto index = static_cast<std::size_t>(byte);
+    if (const auto mapped = OneByteOf(converter.get(), u_tolower(text[0]))) lower[index] = *mapped;
+    if (const auto mapped = OneByteOf(converter.get(), u_toupper(text[0]))) upper[index] = *mapped;
+  }
 }
 
 std::vector<ByteRange> IcuLocaleSource::LeadByteRanges(int codePage) const {

@@ -33,6 +33,8 @@ class IcuLocaleSource : public LocaleSource {
   std::vector<ByteRange> LeadByteRanges(int codePage) const override;
   int SystemCodePage() const override { return 1252; }
   std::string FromLibraryText(const std::string& utf8, int codePage) const override;
+  void CaseTables(int codePage, std::array<char, 256>& lower,
+                  std::array<char, 256>& upper) const override;
   std::string PlatformName() const override { return known_ ? name_ : std::string(); }
 
  private:

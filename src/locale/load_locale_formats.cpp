@@ -201,6 +201,7 @@ LocaleFormats LoadLocaleFormats(const LocaleSource& source) {
   formats.LocaleName = source.PlatformName();
   LoadIdentity(source, formats);
   LoadCharacterSet(source, formats);
+  source.CaseTables(formats.CodePage, formats.LowerCase, formats.UpperCase);
   LoadNames(source, formats);
   LoadSeparatorsAndPictures(source, formats);
   LoadTimePictures(source, formats);

@@ -46,7 +46,20 @@ struct LocaleFormats {
   // texts, which are formatted at call time.
   std::string LocaleName;
 
+  // The code page's case mapping, byte to byte: a byte maps to another only
+  // when the other case of its character is one byte of the code page.
+  std::array<char, 256> LowerCase = IdentityTable();
+  std::array<char, 256> UpperCase = IdentityTable();
+
   bool IsLeadByte(char c) const { return LeadByteSet.test(static_cast<unsigned char>(c)); }
+  char ToLower(char c) const { return LowerCase[static_cast<unsigned char>(c)]; }
+  char ToUpper(char c) const { return UpperCase[static_cast<unsigned char>(c)]; }
+
+  static constexpr std::array<char, 256> IdentityTable() {
+    std::array<char, 256> table{};
+    for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = static_cast<char>(i);
+    return table;
+  }
 };
 
 }  // namespace udfzel

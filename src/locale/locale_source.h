@@ -3,6 +3,7 @@
 // queries do. The ICU-backed source serves real locales; tests script one.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -53,6 +54,17 @@ class LocaleSource {
 
   // A text of the library (the built-in names, UTF-8) in the code page.
   virtual std::string FromLibraryText(const std::string& utf8, int codePage) const = 0;
+
+  // The code page's case mapping tables (LocaleFormats::LowerCase and
+  // UpperCase); by default ASCII letters only.
+  virtual void CaseTables(int codePage, std::array<char, 256>& lower,
+                          std::array<char, 256>& upper) const {
+    (void)codePage;
+    for (int c = 'A'; c <= 'Z'; ++c) {
+      lower[static_cast<std::size_t>(c)] = static_cast<char>(c - 'A' + 'a');
+      upper[static_cast<std::size_t>(c - 'A' + 'a')] = static_cast<char>(c);
+    }
+  }
 
   // The locale's name for the platform's calendar formatting; "" for none.
   virtual std::string PlatformName() const { return {}; }
