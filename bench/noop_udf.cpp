@@ -21,3 +21,4 @@ NOOP_EXPORT char* N_DoubleIntIntText(const double*, const ISC_LONG*, const ISC_L
 }
 NOOP_EXPORT ISC_QUAD* N_Timestamp(ISC_QUAD* date) noexcept { return date; }
 NOOP_EXPORT char* N_TextTimestamp(char* text, ISC_QUAD*) noexcept { return text; }
+NOOP_EXPORT char* N_TextText(char* text, char*) noexcept { return text; }

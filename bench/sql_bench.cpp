@@ -41,6 +41,13 @@ const std::vector<Case>& Cases() {
       {"F_StrRight", "max(%s)", "f_strright(s, 8)", "right(s, 8)", "n_text_int(s, 8)"},
       {"F_SubStr", "max(%s)", "f_substr(s, 3, 6)", "substring(s from 3 for 6)",
        "n_text_int_int(s, 3, 6)"},
+      {"F_ProperCase", "max(%s)", "f_propercase(s)",
+       "upper(left(trim(s), 1)) || lower(substring(trim(s) from 2))", "n_text(s)"},
+      {"F_ConStr", "max(%s)", "f_constr(s)", "upper(s)", "n_text(s)"},
+      {"F_FormatMaskText", "max(%s)", "f_formatmasktext('000.000.000-00;0;_', c)",
+       "substring(c from 1 for 3) || '.' || substring(c from 4 for 3) || '.' ||"
+       " substring(c from 7 for 3) || '-' || substring(c from 10 for 2)",
+       "n_text_text('000.000.000-00;0;_', c)"},
       {"F_FormatFloat", "max(%s)", "f_formatfloat('#,##0.00', d)",
        "cast(cast(d as numeric(18, 2)) as varchar(30))", "n_text_double('#,##0.00', d)"},
       {"F_Div", "sum(%s)", "f_div(i, 7)", "i / 7", "n_int64_pair(i, 7)"},
@@ -80,6 +87,9 @@ const char* const kNoopDeclarations[] = {
     "declare external function n_double_int_int_text double precision, integer, integer"
     " returns cstring(255) character set win1252"
     " entry_point 'N_DoubleIntIntText' module_name 'udfzel_noop'",
+    "declare external function n_text_text cstring(255) character set win1252,"
+    " cstring(255) character set win1252 returns cstring(255) character set win1252"
+    " entry_point 'N_TextText' module_name 'udfzel_noop'",
     "declare external function n_timestamp timestamp returns timestamp"
     " entry_point 'N_Timestamp' module_name 'udfzel_noop'",
     "declare external function n_text_timestamp cstring(255) character set win1252, timestamp"
@@ -117,14 +127,14 @@ fbtest::FbSession Prepare(const Options& options) {
   for (const char* declaration : kNoopDeclarations) db.Execute(declaration);
   db.Execute(
       "create table bench (s varchar(60), d double precision, i bigint, ts timestamp,"
-      " b blob sub_type text)");
+      " b blob sub_type text, c varchar(11))");
   db.Commit();
   db.Execute(
       "execute block (n integer = ?) as declare k integer = 0; begin"
       " while (k < n) do begin"
       "  insert into bench values ('  customer name ' || :k || '  ', :k * 1.37, :k * 7919,"
       "   dateadd(mod(:k, 3650000) second to timestamp '2020-01-01 00:00:00'),"
-      "   'note ' || :k);"
+      "   'note ' || :k, lpad(:k * 7919, 11, '0'));"
       "  k = k + 1; end end",
       {std::to_string(options.rows)});
   db.Commit();

@@ -5,7 +5,10 @@
 #include <benchmark/benchmark.h>
 #include <ibase.h>
 
+#include <array>
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -90,7 +93,42 @@ void Pair(const std::string& name, std::size_t size, Fn* udfzel, Fn* baseline, A
       [=](benchmark::State& s) { RunInPlace(s, size, baseline, args...); });
 }
 
+// The floor for the case rewrites: a plain table-driven toupper over the
+// same bytes.
+char* CUpper(char* s) noexcept {
+  static const auto table = [] {
+    std::array<char, 256> t{};
+    for (int i = 0; i < 256; ++i) t[static_cast<std::size_t>(i)] = static_cast<char>(std::toupper(i));
+    return t;
+  }();
+  for (char* p = s; *p != '\0'; ++p) *p = table[static_cast<unsigned char>(*p)];
+  return s;
+}
+
+// What a C programmer writes for a CPF: snprintf of the digit groups into a
+// fresh block.
+char* CpfBySnprintf(const char* digits, const char*) noexcept {
+  char text[32];
+  const int length = std::snprintf(text, sizeof text, "%.3s.%.3s.%.3s-%.2s", digits, digits + 3,
+                                   digits + 6, digits + 9);
+  auto* block = static_cast<char*>(std::malloc(static_cast<std::size_t>(length) + 1));
+  std::memcpy(block, text, static_cast<std::size_t>(length) + 1);
+  return block;
+}
+char* CpfByMask(const char* digits, const char* mask) noexcept { return F_FormatMaskText(mask, digits); }
+
+void RunMask(benchmark::State& state, char* (*fn)(const char*, const char*) noexcept) {
+  benchmark::DoNotOptimize(fn);
+  for (auto _ : state) {
+    char* text = fn("12345678901", "000.000.000-00;0;_");
+    benchmark::DoNotOptimize(text);
+    std::free(text);
+  }
+}
+
 const bool registered = [] {
+  udfzel_bench::AddPair("F_FormatMaskText CPF", [](benchmark::State& s) { RunMask(s, CpfByMask); },
+                        [](benchmark::State& s) { RunMask(s, CpfBySnprintf); });
   for (const std::size_t size : {std::size_t{30}, std::size_t{200}}) {
     Pair("F_StrLen", size, F_StrLen, CLength);
     Pair("F_LTrim", size, F_LTrim, CLTrim);
@@ -99,6 +137,8 @@ const bool registered = [] {
     Pair("F_StrLeft", size, F_StrLeft, CLeft, &kTen);
     Pair("F_StrRight", size, F_StrRight, CRight, &kTen);
     Pair("F_SubStr", size, F_SubStr, CSubStr, &kFive, &kEight);
+    Pair("F_ProperCase", size, F_ProperCase, CUpper);
+    Pair("F_ConStr", size, F_ConStr, CUpper);
   }
   return true;
 }();

@@ -59,3 +59,16 @@ SELECT F_FORMATDATETIME('mmmm yyyy', d) AS month_name, F_FORMATDATETIME('ddd', d
   FROM (SELECT DATEADD(n MONTH TO TIMESTAMP '2024-01-01 00:00:00') AS d
           FROM (SELECT 0 AS n FROM rdb$database UNION ALL SELECT 1 FROM rdb$database
                 UNION ALL SELECT 2 FROM rdb$database UNION ALL SELECT 3 FROM rdb$database));
+
+-- A customer list: names in proper case, accent-free search keys, documents in masks
+SELECT F_PROPERCASE(name) AS name, F_CONSTR(name) AS search_key,
+       F_FORMATMASKTEXT('000.000.000-00;0;_', cpf) AS cpf,
+       F_FORMATMASKTEXT('00000-000;0;_', cep) AS cep,
+       F_FORMATMASKTEXT('!(00) 0000-0000;0;_', phone) AS phone
+  FROM clients ORDER BY id;
+
+-- Align mode: values that carry the literals, padded or cut to the mask
+SELECT F_FORMATMASKTEXT('!99/99/0000;1;_', '5/1/2023') AS right_aligned,
+       F_FORMATMASKTEXT('99/99/0000;1;_', '5/1/2023') AS left_aligned,
+       F_FORMATMASKTEXT('00:00;0;_', '1230') AS clock
+  FROM rdb$database;

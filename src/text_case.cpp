@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::string_view kParticles = "!da!de!di!do!das!dos!";
 constexpr std::string_view kCapitals = "!me!ii!";
+constexpr std::string_view kParticleItems[] = {"da", "de", "di", "do", "das", "dos"};
+constexpr std::string_view kCapitalItems[] = {"me", "ii"};
 
 bool IsWordDelimiter(char c) { return c == ' ' || c == '\'' || c == '.' || c == '/'; }
 
@@ -25,9 +27,19 @@ void MapCharacters(char* text, std::size_t length, const LocaleFormats& locale, 
   }
 }
 
-// Whether "!word!" occurs in the list as a run of bytes.
-bool KeyIn(std::string_view list, std::string_view word) {
+// Whether "!word!" occurs in the list as a run of bytes. A word without "!"
+// can only match one whole item; only a word holding "!" can span items
+// ("da!de"), and only then is the list searched.
+template <std::size_t N>
+bool KeyIn(std::string_view list, const std::string_view (&items)[N], std::string_view word,
+           bool bang) {
   if (word.size() + 2 > list.size()) return false;
+  if (!bang) {
+    for (const std::string_view item : items) {
+      if (word == item) return true;
+    }
+    return false;
+  }
   char key[32];
   key[0] = '!';
   std::memcpy(key + 1, word.data(), word.size());
@@ -55,14 +67,26 @@ constexpr std::array<char, 256> kFold = FoldTable();
 }  // namespace
 
 void ProperCaseInPlace(char* text, std::size_t length, const LocaleFormats& locale) {
-  if (length == 0) return;
-  MapCharacters(text, length, locale, [&](char c) { return locale.ToLower(c); });
+  // One pass: each byte is lower-cased as it is read, and each word is
+  // settled at the delimiter (or the end) that closes it.
   std::size_t wordStart = 0;
+  bool bang = false;  // the word holds a "!", so it may span list items
   for (std::size_t i = 0; i <= length; ++i) {
-    if (i < length && !IsWordDelimiter(text[i])) continue;
+    if (i < length) {
+      const char c = text[i];
+      if (locale.MultiByteLocale && locale.IsLeadByte(c)) {
+        if (i + 1 < length) ++i;  // a two-byte character belongs to the word whole
+        continue;
+      }
+      if (!IsWordDelimiter(c)) {
+        text[i] = locale.ToLower(c);
+        bang = bang || c == '!';
+        continue;
+      }
+    }
     const std::string_view word(text + wordStart, i - wordStart);
-    if (!KeyIn(kParticles, word)) {
-      if (KeyIn(kCapitals, word)) {
+    if (!KeyIn(kParticles, kParticleItems, word, bang)) {
+      if (KeyIn(kCapitals, kCapitalItems, word, bang)) {
         MapCharacters(text + wordStart, word.size(), locale, [&](char c) { return locale.ToUpper(c); });
       } else if (wordStart < length &&
                  !(locale.MultiByteLocale && locale.IsLeadByte(text[wordStart]))) {
@@ -70,6 +94,7 @@ void ProperCaseInPlace(char* text, std::size_t length, const LocaleFormats& loca
       }
     }
     wordStart = i + 1;
+    bang = false;
   }
 }
 
