@@ -4,6 +4,7 @@
 // declaration generated from the list reads the right values.
 #include <type_traits>
 
+#include "blobfncs.h"
 #include "function_kinds.h"
 #include "numfncs.h"
 #include "strfncs.h"

@@ -2,6 +2,7 @@
 
 #include <ibase.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -191,6 +192,74 @@ std::string FormatMaskText(udfzel_fuzz::InputDecoder& in) {
   return RenderNewText(Call<Fn>("F_FormatMaskText", mask.c_str(), value.c_str()));
 }
 
+// A blob record over bytes drawn from the input, delivered in segments of a
+// drawn size; or one that collects what is written. (A blob cut short
+// leaves its block to the server to reclaim: blob_entry_test covers it.)
+struct DrawnBlob {
+  std::string content;
+  std::size_t segment = 1;
+  std::size_t at = 0;
+  std::string written;
+
+  explicit DrawnBlob(udfzel_fuzz::InputDecoder& in) {
+    content = in.Text() + in.Text() + in.Text();
+    segment = 1 + static_cast<std::uint32_t>(in.Int32()) % 70000;
+  }
+  static short Get(void* handle, ISC_UCHAR* buffer, ISC_USHORT size, ISC_USHORT* length) {
+    auto* self = static_cast<DrawnBlob*>(handle);
+    const std::size_t n =
+        std::min<std::size_t>({size, self->segment, self->content.size() - self->at});
+    std::memcpy(buffer, self->content.data() + self->at, n);
+    self->at += n;
+    *length = static_cast<ISC_USHORT>(n);
+    return 0;
+  }
+  static void Put(void* handle, const ISC_UCHAR* buffer, ISC_USHORT length) {
+    static_cast<DrawnBlob*>(handle)->written.append(reinterpret_cast<const char*>(buffer), length);
+  }
+  blobcallback Record() {
+    blobcallback record{};
+    record.blob_get_segment = Get;
+    record.blob_put_segment = Put;
+    record.blob_handle = content.empty() && segment % 3 == 0 ? nullptr : this;
+    record.blob_total_length = static_cast<ISC_LONG>(content.size());
+    record.blob_max_segment = static_cast<ISC_LONG>(segment);
+    record.blob_number_segments = static_cast<ISC_LONG>(segment % 97);
+    return record;
+  }
+};
+
+template <const char* Name>
+std::string BlobStatistic(udfzel_fuzz::InputDecoder& in) {
+  DrawnBlob blob(in);
+  blobcallback record = blob.Record();
+  return std::to_string(Call<ISC_LONG(BLOBCALLBACK) noexcept>(Name, &record));
+}
+
+std::string BlobToStr(udfzel_fuzz::InputDecoder& in) {
+  DrawnBlob blob(in);
+  blobcallback record = blob.Record();
+  char* text = Call<char*(BLOBCALLBACK) noexcept>("F_BlobToStr", &record);
+  if (text == nullptr) return "null";
+  // The block holds the whole blob, zero bytes and all, and a zero after it.
+  std::string rendered = std::to_string(blob.content.size()) + ":" +
+                         std::string(text, blob.content.size() + 1);
+  std::free(text);
+  return rendered;
+}
+
+std::string StrToBlob(udfzel_fuzz::InputDecoder& in) {
+  DrawnBlob blob(in);
+  std::string text = in.Text();
+  blobcallback record = blob.Record();
+  using Fn = BLOBCALLBACK(char*, BLOBCALLBACK) noexcept;
+  const BLOBCALLBACK result = Call<Fn>("F_StrToBlob", text.data(), &record);
+  return (result == &record ? "arg|" : "other|") + blob.written;
+}
+
+constexpr char kBlobMaxSeg[] = "F_BlobMaxSeg";
+constexpr char kBlobSegCount[] = "F_BlobSegCount";
+constexpr char kBlobSize[] = "F_BlobSize";
 constexpr char kProperCase[] = "F_ProperCase";
 constexpr char kConStr[] = "F_ConStr";
 constexpr char kInc[] = "F_Inc";
@@ -233,6 +302,11 @@ const std::vector<EntryCall>& EntryCalls() {
       {"F_FormatDateTime", FormatDateTime},
       {"F_UltDia", UltDia},
       {"F_UltDiaMes", UltDiaMes},
+      {"F_BlobMaxSeg", BlobStatistic<kBlobMaxSeg>},
+      {"F_BlobSegCount", BlobStatistic<kBlobSegCount>},
+      {"F_BlobSize", BlobStatistic<kBlobSize>},
+      {"F_BlobToStr", BlobToStr},
+      {"F_StrToBlob", StrToBlob},
   };
   return calls;
 }

@@ -50,6 +50,11 @@ const std::vector<FunctionUse>& Uses() {
       {"F_FormatDateTime", "f_formatdatetime(p, ts)"},
       {"F_UltDia", "f_ultdia(ts)"},
       {"F_UltDiaMes", "f_ultdiames(ts)"},
+      {"F_BlobMaxSeg", "f_blobmaxseg(bl)"},
+      {"F_BlobSegCount", "f_blobsegcount(bl)"},
+      {"F_BlobSize", "f_blobsize(bl)"},
+      {"F_BlobToStr", "f_blobtostr(bl)"},
+      {"F_StrToBlob", "cast(f_strtoblob(t) as varchar(255) character set win1252)"},
   };
   return uses;
 }
@@ -71,7 +76,7 @@ class SqlConcurrency : public SqlTest {
     Db().Execute(
         "create table hostile (id integer, t varchar(255) character set win1252,"
         " a integer, b integer, p varchar(255) character set win1252, x double precision,"
-        " i bigint, j bigint, ts timestamp)");
+        " i bigint, j bigint, ts timestamp, bl blob sub_type text character set win1252)");
     Db().Commit();
     // WIN1252 on both sides: the bytes arrive untouched.
     auto db = fbtest::FbSession::Attach(DatabasePath(), "WIN1252");
@@ -106,8 +111,10 @@ class SqlConcurrency : public SqlTest {
       const std::string ts = "dateadd(" + std::to_string(seconds) +
                              " second to timestamp '0001-01-01 00:00:00')";
       try {
-        db.Execute("insert into hostile values (?, ?, ?, ?, ?, ?, ?, ?, " + ts + ")",
-                   {std::to_string(id), text, a, b, picture, x, i, j});
+        db.Execute("insert into hostile values (?, ?, ?, ?, ?, ?, ?, ?, " + ts +
+                       ", cast(? as varchar(8000) character set win1252))",
+                   {std::to_string(id), text, a, b, picture, x, i, j,
+                    text + picture + std::string(static_cast<std::size_t>(id) * 25, 'z')});
       } catch (const fbtest::FbError& error) {
         throw fbtest::FbError("row " + std::to_string(id) + " (" + a + ", " + b + ", " + x +
                               "): " + error.what());

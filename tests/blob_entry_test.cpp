@@ -1,0 +1,188 @@
+// The blob entry points on a recording fake of the server's blob record.
+#include <gtest/gtest.h>
+#include <ib_util.h>
+#include <ibase.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "udfzel_module.h"
+
+namespace {
+
+using udfzel_test::Entry;
+
+// A blob to read in segments of at most `segment` bytes, or one to write;
+// records every call.
+struct FakeBlob {
+  std::string content;
+  std::size_t segment = 65535;
+  std::size_t readAt = 0;
+  bool stopEarlyAt = false;  // deliver nothing once `stopAt` bytes have gone
+  std::size_t stopAt = 0;
+  std::size_t overReport = 0;  // report this many bytes more than delivered
+  std::vector<std::size_t> asked;
+  std::vector<std::string> written;
+
+  static short Get(void* handle, ISC_UCHAR* buffer, ISC_USHORT size, ISC_USHORT* length) {
+    auto* self = static_cast<FakeBlob*>(handle);
+    self->asked.push_back(size);
+    std::size_t n = std::min<std::size_t>({size, self->segment, self->content.size() - self->readAt});
+    if (self->stopEarlyAt && self->readAt >= self->stopAt) n = 0;
+    std::memcpy(buffer, self->content.data() + self->readAt, n);
+    self->readAt += n;
+    *length = static_cast<ISC_USHORT>(n + self->overReport);
+    return 0;
+  }
+  static void Put(void* handle, const ISC_UCHAR* buffer, ISC_USHORT length) {
+    static_cast<FakeBlob*>(handle)->written.emplace_back(reinterpret_cast<const char*>(buffer), length);
+  }
+
+  blobcallback Record(ISC_LONG total) {
+    blobcallback record{};
+    record.blob_get_segment = Get;
+    record.blob_put_segment = Put;
+    record.blob_handle = this;
+    record.blob_total_length = total;
+    record.blob_max_segment = static_cast<ISC_LONG>(segment);
+    record.blob_number_segments = 7;
+    return record;
+  }
+};
+
+using StatFn = ISC_LONG(BLOBCALLBACK) noexcept;
+using ToStrFn = char*(BLOBCALLBACK) noexcept;
+using ToBlobFn = BLOBCALLBACK(char*, BLOBCALLBACK) noexcept;
+
+std::string Read(FakeBlob& blob, ISC_LONG total, std::size_t* blockSize = nullptr) {
+  blobcallback record = blob.Record(total);
+  char* text = Entry<ToStrFn>("F_BlobToStr")(&record);
+  if (text == nullptr) return "<null>";
+  std::string bytes(text, static_cast<std::size_t>(total) + 1);
+  if (blockSize != nullptr) *blockSize = bytes.size();
+  std::free(text);
+  return bytes;
+}
+
+TEST(BlobEntries, StatisticsAndNoBlob) {
+  FakeBlob blob;
+  blobcallback record = blob.Record(1234);
+  EXPECT_EQ(Entry<StatFn>("F_BlobSize")(&record), 1234);
+  EXPECT_EQ(Entry<StatFn>("F_BlobMaxSeg")(&record), 65535);
+  EXPECT_EQ(Entry<StatFn>("F_BlobSegCount")(&record), 7);
+  record.blob_total_length = -5;
+  EXPECT_EQ(Entry<StatFn>("F_BlobSize")(&record), -5);  // passed on unchanged
+  EXPECT_EQ(Entry<ToStrFn>("F_BlobToStr")(&record), nullptr);
+  EXPECT_TRUE(blob.asked.empty());
+  record.blob_handle = nullptr;
+  for (const char* name : {"F_BlobSize", "F_BlobMaxSeg", "F_BlobSegCount"}) {
+    EXPECT_EQ(Entry<StatFn>(name)(&record), 0) << name;
+    EXPECT_EQ(Entry<StatFn>(name)(nullptr), 0) << name;
+  }
+  EXPECT_EQ(Entry<ToStrFn>("F_BlobToStr")(&record), nullptr);
+  EXPECT_EQ(Entry<ToStrFn>("F_BlobToStr")(nullptr), nullptr);
+  char text[] = "abc";
+  EXPECT_EQ(Entry<ToBlobFn>("F_StrToBlob")(text, &record), &record);
+  EXPECT_EQ(Entry<ToBlobFn>("F_StrToBlob")(text, nullptr), nullptr);
+  EXPECT_TRUE(blob.written.empty());
+}
+
+TEST(BlobEntries, ReadingSegments) {
+  struct Case {
+    std::size_t size;
+    std::size_t segment;
+    std::vector<std::size_t> firstAsks;
+  };
+  const std::vector<Case> cases = {
+      {3, 65535, {3}},
+      {70000, 100, {65535, 65535}},
+      {65536, 65535, {65535, 1}},
+      {65535, 65535, {65535}},
+      {200000, 65535, {65535, 65535, 65535, 3395}},
+  };
+  for (const Case& c : cases) {
+    FakeBlob blob;
+    for (std::size_t i = 0; i < c.size; ++i) blob.content += static_cast<char>('a' + i % 26);
+    blob.segment = c.segment;
+    std::size_t block = 0;
+    const std::string result = Read(blob, static_cast<ISC_LONG>(c.size), &block);
+    EXPECT_EQ(block, c.size + 1);
+    EXPECT_EQ(result, blob.content + '\0') << c.size;
+    ASSERT_GE(blob.asked.size(), c.firstAsks.size());
+    for (std::size_t i = 0; i < c.firstAsks.size(); ++i) EXPECT_EQ(blob.asked[i], c.firstAsks[i]);
+    for (const std::size_t ask : blob.asked) EXPECT_GT(ask, 0u);
+  }
+}
+
+TEST(BlobEntries, EmptyBlobAndZeroBytesInside) {
+  FakeBlob empty;
+  EXPECT_EQ(Read(empty, 0), "<null>");
+  EXPECT_TRUE(empty.asked.empty());
+  FakeBlob binary;
+  binary.content = std::string("a\0b\0", 4);
+  EXPECT_EQ(Read(binary, 4), std::string("a\0b\0\0", 5));
+}
+
+}  // namespace
+
+// The server's allocator library takes the allocation routine it should use
+// through this export (not in its header); the test catches the blocks.
+extern "C" void ib_util_init(void* (*allocate)(long));
+
+namespace {
+
+std::vector<void*> blocks;
+void* PlainMalloc(long size) { return std::malloc(static_cast<std::size_t>(size)); }
+void* Tracked(long size) {
+  void* block = std::malloc(static_cast<std::size_t>(size));
+  blocks.push_back(block);
+  return block;
+}
+
+TEST(BlobEntries, ABlobCutShortGivesNull) {
+  ib_util_init(Tracked);
+  FakeBlob blob;
+  blob.content = std::string(1000, 'x');
+  blob.segment = 100;
+  blob.stopEarlyAt = true;
+  blob.stopAt = 300;
+  EXPECT_EQ(Read(blob, 1000), "<null>");
+  EXPECT_EQ(blob.asked.size(), 4u);  // three segments, then one that delivers nothing
+  ib_util_init(PlainMalloc);  // back to what the library does by default
+  ASSERT_EQ(blocks.size(), 1u);
+  std::free(blocks[0]);  // the block not handed back: the server would reclaim it
+  // A routine reporting more than it was asked for cannot push the reading
+  // past the block.
+  FakeBlob liar;
+  liar.content = std::string(10, 'y');
+  liar.overReport = 5000;
+  EXPECT_EQ(Read(liar, 10), std::string(10, 'y') + '\0');
+}
+
+TEST(BlobEntries, WritingSegments) {
+  struct Case {
+    std::size_t size;
+    std::vector<std::size_t> segments;
+  };
+  const std::vector<Case> cases = {
+      {3, {3}}, {0, {0}}, {65535, {65535}}, {65536, {65535, 1}}, {140000, {65535, 65535, 8930}},
+  };
+  for (const Case& c : cases) {
+    std::string text;
+    for (std::size_t i = 0; i < c.size; ++i) text += static_cast<char>('A' + i % 26);
+    FakeBlob blob;
+    blobcallback record = blob.Record(0);
+    EXPECT_EQ(Entry<ToBlobFn>("F_StrToBlob")(text.data(), &record), &record);
+    ASSERT_EQ(blob.written.size(), c.segments.size()) << c.size;
+    std::string joined;
+    for (std::size_t i = 0; i < c.segments.size(); ++i) {
+      EXPECT_EQ(blob.written[i].size(), c.segments[i]);
+      joined += blob.written[i];
+    }
+    EXPECT_EQ(joined, text);
+  }
+}
+
+}  // namespace
