@@ -22,3 +22,13 @@ NOOP_EXPORT char* N_DoubleIntIntText(const double*, const ISC_LONG*, const ISC_L
 NOOP_EXPORT ISC_QUAD* N_Timestamp(ISC_QUAD* date) noexcept { return date; }
 NOOP_EXPORT char* N_TextTimestamp(char* text, ISC_QUAD*) noexcept { return text; }
 NOOP_EXPORT char* N_TextText(char* text, char*) noexcept { return text; }
+NOOP_EXPORT ISC_LONG N_Blob(BLOBCALLBACK) noexcept { return 0; }
+NOOP_EXPORT char* N_BlobText(BLOBCALLBACK) noexcept {
+  static char empty[] = "";
+  return empty;
+}
+NOOP_EXPORT ISC_LONG N_IntPair(const ISC_LONG* a, const ISC_LONG*) noexcept { return *a; }
+NOOP_EXPORT double N_DoublePair(const double* a, const double*) noexcept { return *a; }
+NOOP_EXPORT ISC_INT64 N_DoubleToInt64(const double*) noexcept { return 0; }
+NOOP_EXPORT ISC_LONG N_TimestampInt(ISC_QUAD*) noexcept { return 0; }
+NOOP_EXPORT BLOBCALLBACK N_TextBlob(char*, BLOBCALLBACK blob) noexcept { return blob; }

@@ -15,6 +15,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fbsession.h"
@@ -29,7 +30,11 @@ struct Case {
   const char* udfzel;
   const char* builtin;
   const char* noop;
+  const char* table = "bench";
 };
+
+// Blobs of 1 KB and 30 KB live in a table of their own, of this many rows.
+constexpr long kBlobRows = 2000;
 
 const std::vector<Case>& Cases() {
   static const std::vector<Case> cases = {
@@ -64,6 +69,32 @@ const std::vector<Case>& Cases() {
       {"F_UltDia", "max(%s)", "f_ultdia(ts)",
        "dateadd(-extract(day from dateadd(1 month to ts)) day to dateadd(1 month to ts))",
        "n_timestamp(ts)"},
+      {"F_Inc", "sum(%s)", "f_inc(cast(mod(i, 100000) as integer), 5)",
+       "(cast(mod(i, 100000) as integer) / 5 + 1) * 5",
+       "n_int_pair(cast(mod(i, 100000) as integer), 5)"},
+      {"F_DivNum", "sum(%s)", "f_divnum(d, 3)", "d / 3", "n_double_pair(d, 3)"},
+      {"F_Trunc", "sum(%s)", "f_trunc(d)", "trunc(d)", "n_double_to_int64(d)"},
+      {"F_StrZero", "max(%s)", "f_strzero(d, 15, 2)",
+       "lpad(cast(cast(d as numeric(18, 2)) as varchar(20)), 15, '0')",
+       "n_double_int_int_text(d, 15, 2)"},
+      {"F_UltDiaMes", "sum(%s)", "f_ultdiames(ts)",
+       "extract(day from dateadd(-extract(day from dateadd(1 month to ts)) day to"
+       " dateadd(1 month to ts)))",
+       "n_timestamp_int(ts)"},
+      {"F_StrToBlob", "max(%s)", "octet_length(f_strtoblob(s))", "octet_length(cast(s as blob))",
+       "octet_length(n_text_blob(s))"},
+      {"F_BlobMaxSeg", "sum(%s)", "f_blobmaxseg(kb30)", "octet_length(kb30)", "n_blob(kb30)",
+       "bench_blobs"},
+      {"F_BlobSegCount", "sum(%s)", "f_blobsegcount(kb30)", "octet_length(kb30)", "n_blob(kb30)",
+       "bench_blobs"},
+      {"F_BlobSize 1KB", "sum(%s)", "f_blobsize(kb1)", "octet_length(kb1)", "n_blob(kb1)",
+       "bench_blobs"},
+      {"F_BlobSize 30KB", "sum(%s)", "f_blobsize(kb30)", "octet_length(kb30)", "n_blob(kb30)",
+       "bench_blobs"},
+      {"F_BlobToStr 1KB", "max(%s)", "f_blobtostr(kb1)", "cast(kb1 as varchar(1100))",
+       "n_blob_text(kb1)", "bench_blobs"},
+      {"F_BlobToStr 30KB", "max(%s)", "f_blobtostr(kb30)", "cast(kb30 as varchar(30100))",
+       "n_blob_text(kb30)", "bench_blobs"},
   };
   return cases;
 }
@@ -90,6 +121,20 @@ const char* const kNoopDeclarations[] = {
     "declare external function n_text_text cstring(255) character set win1252,"
     " cstring(255) character set win1252 returns cstring(255) character set win1252"
     " entry_point 'N_TextText' module_name 'udfzel_noop'",
+    "declare external function n_int_pair integer, integer returns integer by value"
+    " entry_point 'N_IntPair' module_name 'udfzel_noop'",
+    "declare external function n_double_pair double precision, double precision"
+    " returns double precision by value entry_point 'N_DoublePair' module_name 'udfzel_noop'",
+    "declare external function n_double_to_int64 double precision returns bigint by value"
+    " entry_point 'N_DoubleToInt64' module_name 'udfzel_noop'",
+    "declare external function n_timestamp_int timestamp returns integer by value"
+    " entry_point 'N_TimestampInt' module_name 'udfzel_noop'",
+    "declare external function n_text_blob cstring(32765) character set win1252, blob"
+    " returns parameter 2 entry_point 'N_TextBlob' module_name 'udfzel_noop'",
+    "declare external function n_blob blob returns integer by value"
+    " entry_point 'N_Blob' module_name 'udfzel_noop'",
+    "declare external function n_blob_text blob returns cstring(32765) character set win1252"
+    " entry_point 'N_BlobText' module_name 'udfzel_noop'",
     "declare external function n_timestamp timestamp returns timestamp"
     " entry_point 'N_Timestamp' module_name 'udfzel_noop'",
     "declare external function n_text_timestamp cstring(255) character set win1252, timestamp"
@@ -138,6 +183,18 @@ fbtest::FbSession Prepare(const Options& options) {
       "  k = k + 1; end end",
       {std::to_string(options.rows)});
   db.Commit();
+  db.Execute(
+      "create table bench_blobs (kb1 blob sub_type text character set win1252,"
+      " kb30 blob sub_type text character set win1252)");
+  db.Commit();
+  db.Execute(
+      "execute block (n integer = ?) as declare k integer = 0;"
+      " declare piece varchar(1000) character set win1252; begin"
+      " piece = lpad(cast('' as varchar(1) character set win1252), 1000, 'lorem ipsum ');"
+      " while (k < n) do begin"
+      "  insert into bench_blobs values (:piece, lpad(:piece, 30000, :piece)); k = k + 1; end end",
+      {std::to_string(kBlobRows)});
+  db.Commit();
   return db;
 }
 
@@ -156,7 +213,7 @@ void Run(const Options& options) {
   auto db = Prepare(options);
   std::set<std::string> missing;
   for (const auto& fn : udfzel::kFunctions) missing.emplace(fn.entry);
-  for (const Case& c : Cases()) missing.erase(c.entry);
+  for (const Case& c : Cases()) missing.erase(std::string(c.entry).substr(0, std::string(c.entry).find(' ')));
   for (const std::string& entry : missing) std::cerr << "no benchmark case for " << entry << "\n";
 
   struct Query {
@@ -170,8 +227,8 @@ void Run(const Options& options) {
     const Case& c = Cases()[i];
     const char* expressions[] = {c.udfzel, c.builtin, c.noop};
     for (int kind = 0; kind < 3; ++kind) {
-      queries.push_back({i, kind, "select " + Replace(c.aggregate, expressions[kind]) + " from bench",
-                         {}});
+      queries.push_back(
+          {i, kind, "select " + Replace(c.aggregate, expressions[kind]) + " from " + c.table, {}});
     }
   }
   SecondsOf(db, "select count(*) from bench");  // warm the page cache
@@ -183,17 +240,21 @@ void Run(const Options& options) {
     }
   }
 
-  const double perRow = 1e9 / static_cast<double>(options.rows);
+  const auto perRowOf = [&](const Case& c) {
+    return 1e9 / static_cast<double>(std::string_view(c.table) == "bench" ? options.rows : kBlobRows);
+  };
   std::printf("| function | udfzel ns/row | built-in ns/row | no-op UDF ns/row | udfzel / no-op |"
               " udfzel / built-in |\n|---|---|---|---|---|---|\n");
   for (std::size_t i = 0; i < Cases().size(); ++i) {
+    const double perRow = perRowOf(Cases()[i]);
     const double udfzel = Median(queries[3 * i].seconds) * perRow;
     const double builtin = Median(queries[3 * i + 1].seconds) * perRow;
     const double noop = Median(queries[3 * i + 2].seconds) * perRow;
     std::printf("| %s | %.0f | %.0f | %.0f | %.2f | %.2f |\n", Cases()[i].entry, udfzel, builtin,
                 noop, udfzel / noop, udfzel / builtin);
   }
-  std::printf("\n%ld rows, median of %d rounds; built-in: %s\n", options.rows, options.rounds,
+  std::printf("\n%ld rows (blobs: %ld rows of 1 KB and 30 KB), median of %d rounds; built-in: %s\n",
+              options.rows, kBlobRows, options.rounds,
               "the SQL expression a user writes instead (see bench/sql_bench.cpp)");
   db.Drop();
 }

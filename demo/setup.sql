@@ -59,3 +59,12 @@ INSERT INTO clients VALUES (2, 'maria dos santos me', '98765432100', '70040010',
 INSERT INTO clients VALUES (3, 'conceição d''ávila', '123', '', '21987654321');
 INSERT INTO clients VALUES (4, 'ÂNGELA DE SOUZA II', '', '30130', '');
 COMMIT;
+CREATE TABLE notes (
+  id    INTEGER NOT NULL PRIMARY KEY,
+  body  BLOB SUB_TYPE TEXT CHARACTER SET WIN1252
+);
+COMMIT;
+INSERT INTO notes VALUES (1, F_STRTOBLOB('Cliente pediu entrega até sexta-feira.'));
+INSERT INTO notes VALUES (2, F_STRTOBLOB('Pagamento confirmado; nota fiscal emitida em ' || '05/03/2024.'));
+INSERT INTO notes VALUES (3, NULL);
+COMMIT;

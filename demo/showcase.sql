@@ -72,3 +72,8 @@ SELECT F_FORMATMASKTEXT('!99/99/0000;1;_', '5/1/2023') AS right_aligned,
        F_FORMATMASKTEXT('99/99/0000;1;_', '5/1/2023') AS left_aligned,
        F_FORMATMASKTEXT('00:00;0;_', '1230') AS clock
   FROM rdb$database;
+
+-- Notes stored as blobs: written with F_STRTOBLOB, read back whole, with the server's statistics
+SELECT id, F_BLOBSIZE(body) AS bytes, F_BLOBSEGCOUNT(body) AS segments,
+       F_BLOBMAXSEG(body) AS longest_segment, F_BLOBTOSTR(body) AS text
+  FROM notes ORDER BY id;

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Runs a benchmark and records its table in docs/performance.md.
 #   scripts/bench.sh engines      Google Benchmark: entry points vs plain C
-#   scripts/bench.sh sql [ROWS]   embedded server: functions vs built-in SQL
+#   scripts/bench.sh sql [ROWS [ROUNDS]]
+#                                 embedded server: functions vs built-in SQL
 #                                 vs a no-op external function (default
-#                                 1,000,000 rows; takes several minutes)
+#                                 1,000,000 rows, 3 rounds: about 20 minutes)
 set -eu
 cd "$(dirname "$0")/.."
 what=${1:-}
@@ -19,7 +20,7 @@ case "$what" in
       2>/dev/null | sed -n '/^| case/,$p' > "$out"
     ;;
   sql)
-    build/bench/sql_bench --rows "${2:-1000000}" --rounds 5 > "$out"
+    build/bench/sql_bench --rows "${2:-1000000}" --rounds "${3:-3}" > "$out"
     ;;
   *)
     echo "usage: scripts/bench.sh engines|sql [ROWS]" >&2
