@@ -280,9 +280,7 @@ Options Parse(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("FIREBIRD", UDFZEL_FBROOT, 1);
-  setenv("FIREBIRD_LOCK", UDFZEL_FBROOT "/lock", 1);
-  setenv("FIREBIRD_TMP", UDFZEL_FBROOT "/tmp", 1);
+  fbtest::UseConfigurationRoot(UDFZEL_FBROOT);
   try {
     Run(Parse(argc, argv));
   } catch (const std::exception& error) {

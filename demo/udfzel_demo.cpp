@@ -135,9 +135,7 @@ void Run(const std::string& database) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("FIREBIRD", UDFZEL_FBROOT, 1);
-  setenv("FIREBIRD_LOCK", UDFZEL_FBROOT "/lock", 1);
-  setenv("FIREBIRD_TMP", UDFZEL_FBROOT "/tmp", 1);
+  fbtest::UseConfigurationRoot(UDFZEL_FBROOT);
   const std::string database = argc > 1 ? argv[1] : UDFZEL_FBROOT "/../demo/udfzel-demo.fdb";
   try {
     Run(std::filesystem::weakly_canonical(database).string());

@@ -66,12 +66,12 @@ TEST(Allocations, OneResultBufferOrNone) {
   AllocationCounter counter;
   udfzel_test::SetCallObserver(&counter);
   for (const auto& call : udfzel_test::EntryCalls()) {
-    const udfzel::FunctionSpec* spec = nullptr;
+    const udfzel::FunctionSpec* listed = nullptr;
     for (const auto& fn : udfzel::kFunctions) {
-      if (fn.entry == call.entry) spec = &fn;
+      if (fn.entry == call.entry) listed = &fn;
     }
-    ASSERT_NE(spec, nullptr) << call.entry;
-    const bool newText = spec->result == udfzel::ResultKind::NewText;
+    ASSERT_NE(listed, nullptr) << call.entry;
+    const bool newText = listed->result == udfzel::ResultKind::NewText;
     for (std::uint64_t seed = 0; seed < 200; ++seed) {
       const std::string rendered =
           udfzel_test::RunOn(call, udfzel_fuzz::PseudoRandomBytes(seed, 64));

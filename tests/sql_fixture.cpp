@@ -65,9 +65,7 @@ int main(int argc, char** argv) {
   const char* lang = std::getenv("UDFZEL_TEST_LANG");
   unsetenv("LC_ALL");
   setenv("LANG", lang != nullptr ? lang : "C", 1);
-  setenv("FIREBIRD", UDFZEL_FBROOT, 1);
-  setenv("FIREBIRD_LOCK", UDFZEL_FBROOT "/lock", 1);
-  setenv("FIREBIRD_TMP", UDFZEL_FBROOT "/tmp", 1);
+  fbtest::UseConfigurationRoot(UDFZEL_FBROOT);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -3,6 +3,7 @@
 #include <firebird/Interface.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -259,6 +260,12 @@ void FbSession::Detach() noexcept {
   status_ = nullptr;
   attachment_ = nullptr;
   transaction_ = nullptr;
+}
+
+void UseConfigurationRoot(const std::string& root) {
+  setenv("FIREBIRD", root.c_str(), 1);
+  setenv("FIREBIRD_LOCK", (root + "/lock").c_str(), 1);
+  setenv("FIREBIRD_TMP", (root + "/tmp").c_str(), 1);
 }
 
 std::vector<std::string> SplitScript(std::string_view script) {

@@ -70,6 +70,11 @@ class FbSession {
   Firebird::ThrowStatusWrapper* status_;
 };
 
+// Points the embedded engine at a private configuration root (its
+// firebird.conf, lock and temporary directories). Call before the first
+// attachment: the engine reads the environment once.
+void UseConfigurationRoot(const std::string& root);
+
 // Splits a script into statements at ';' outside comments and quotes.
 std::vector<std::string> SplitScript(std::string_view script);
 
