@@ -10,8 +10,6 @@ namespace {
 
 // Both sides of the text round trip use the same mark, so it cancels out; a
 // locale without one uses ".", or the fixed text would lose its point.
-char RoundTripMark(char decimalMark) { return decimalMark == '\0' ? '.' : decimalMark; }
-
 // Zero of either sign and NaN (which compares as equal here) give 0.
 bool ZeroOrNaN(double x) { return std::isnan(x) || x == 0; }
 
@@ -60,7 +58,7 @@ long double PowerOfTen(long double base, std::int64_t n) {
 double RoundToDecimals(double x, std::int32_t decimals, char decimalMark) {
   if (ZeroOrNaN(x)) return 0;
   if (decimals > 0) {
-    const char mark = RoundTripMark(decimalMark);
+    const char mark = MarkOrPoint(decimalMark);
     FixedText<64> text;
     FloatToFixedText(static_cast<long double>(x), decimals, mark, text);
     return ParsedOrZero(text.view(), mark);
@@ -74,7 +72,7 @@ double RoundToDecimals(double x, std::int32_t decimals, char decimalMark) {
 
 double CutToDecimals(double x, std::int32_t decimals, char decimalMark) {
   if (ZeroOrNaN(x)) return 0;
-  const char mark = RoundTripMark(decimalMark);
+  const char mark = MarkOrPoint(decimalMark);
   FixedText<512> text;
   if (decimals > 0) {
     FloatToGeneralText(static_cast<long double>(x), mark, text);

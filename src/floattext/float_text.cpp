@@ -11,10 +11,6 @@ constexpr int kGeneralPrecision = 15;
 constexpr int kFixedPrecision = 18;
 constexpr int kMaxFixedDecimals = 18;
 
-// The general text and the parser have no rule for a missing decimal mark:
-// they use "." in its place.
-char GeneralMark(char decimalMark) { return decimalMark == '\0' ? '.' : decimalMark; }
-
 bool WriteSpecial(const DecimalExpansion& e, TextBuffer& out) {
   if (e.exponent == DecimalExpansion::kInfinity) {
     out.Append(e.negative ? "-INF" : "INF");
@@ -46,7 +42,7 @@ void WriteLeadingDigits(std::string_view digits, int count, TextBuffer& out) {
 void WriteGeneralText(const DecimalExpansion& e, int precision, char decimalMark,
                       TextBuffer& out) {
   if (WriteSpecial(e, out)) return;
-  const char mark = GeneralMark(decimalMark);
+  const char mark = MarkOrPoint(decimalMark);
   const std::string_view digits(e.digits, e.DigitCount());
   const int exponent = e.exponent;
   if (e.negative) out.Put('-');

@@ -33,6 +33,10 @@ struct NumberSeparators {
   char groupSeparator = ',';
 };
 
+// The mark the general text and the parser use: the locale's, or "." when
+// the locale has none (they need one to stand between the digits).
+constexpr char MarkOrPoint(char decimalMark) { return decimalMark == '\0' ? '.' : decimalMark; }
+
 // "No limit" for ExpandDecimal's decimals.
 inline constexpr int kAllDecimals = 9999;
 

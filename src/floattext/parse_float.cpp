@@ -70,7 +70,7 @@ long double ParseFloatText(std::string_view text, char decimalMark) {
 }
 
 bool TryParseFloatText(std::string_view text, char decimalMark, long double& result) noexcept {
-  const char mark = decimalMark == '\0' ? '.' : decimalMark;
+  const char mark = MarkOrPoint(decimalMark);
   bool invalid = false;
   long double value = 0;
   {
