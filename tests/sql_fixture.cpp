@@ -55,6 +55,16 @@ fbtest::Value SqlTest::Eval(const std::string& expression,
   return Db().Scalar("select " + expression + " from rdb$database", params);
 }
 
+void SqlTest::ExpectValues(const Expectations& cases) {
+  for (const auto& [expression, expected] : cases) EXPECT_EQ(Eval(expression), expected) << expression;
+}
+
+void SqlTest::ExpectValuesInLocale(const std::vector<LocaleExpectation>& cases) {
+  for (const LocaleExpectation& c : cases) {
+    EXPECT_EQ(Eval(c.expression), BrazilianLocale() ? c.brazilian : c.fallback) << c.expression;
+  }
+}
+
 }  // namespace udfzel_test
 
 // The embedded engine reads its configuration root from the environment at

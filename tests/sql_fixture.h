@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "fbsession.h"
 
@@ -40,6 +42,18 @@ class SqlTest : public ::testing::Test {
   // The value of one expression, evaluated once by the server.
   static fbtest::Value Eval(const std::string& expression,
                             const std::vector<fbtest::Value>& params = {});
+
+  // Expressions and the values they must give.
+  using Expectations = std::vector<std::pair<std::string, fbtest::Value>>;
+  static void ExpectValues(const Expectations& cases);
+
+  // Expressions whose values depend on the module's locale.
+  struct LocaleExpectation {
+    std::string expression;
+    fbtest::Value fallback;   // LANG=C
+    fbtest::Value brazilian;  // pt_BR
+  };
+  static void ExpectValuesInLocale(const std::vector<LocaleExpectation>& cases);
 
  private:
   static std::unique_ptr<fbtest::FbSession> session_;

@@ -33,7 +33,7 @@ TEST_F(SqlNames, CustomerListFromAUtf8Table) {
 }
 
 TEST_F(SqlNames, MasksInBothModes) {
-  const std::vector<std::pair<std::string, Value>> cases = {
+  ExpectValues({
       {"f_formatmasktext('!99/99/0000;1;_', '5/1/2023')", " 5/ 1/2023"},
       {"f_formatmasktext('99/99/0000;0;_', '25122023')", "25/12/2023"},
       {"f_formatmasktext('000-00', '1234-5')", "123-5 "},
@@ -42,8 +42,7 @@ TEST_F(SqlNames, MasksInBothModes) {
       {"f_propercase('DE SOUZA')", "de Souza"},
       {"f_propercase('')", ""},
       {"f_constr('Ångström niño')", "ÅNGSTROM NIÑO"},
-  };
-  for (const auto& [expression, expected] : cases) EXPECT_EQ(Eval(expression), expected) << expression;
+  });
 }
 
 }  // namespace

@@ -14,13 +14,8 @@ using udfzel_test::SqlTest;
 
 class SqlText : public SqlTest {};
 
-struct ExprCase {
-  std::string expression;
-  Value expected;
-};
-
 TEST_F(SqlText, LiteralsGiveTheDocumentedResults) {
-  const std::vector<ExprCase> cases = {
+  ExpectValues({
       {"f_strlen('')", "0"},
       {"f_strlen('abc')", "3"},
       {"f_strlen('  ab  ')", "6"},
@@ -47,8 +42,7 @@ TEST_F(SqlText, LiteralsGiveTheDocumentedResults) {
       {"f_substr('abcdef', 3, 0)", ""},
       {"f_substr('abcdef', 2, 2147483647)", "bcdef"},
       {"f_substr('abcdef', -2147483648, 2147483647)", ""},
-  };
-  for (const ExprCase& c : cases) EXPECT_EQ(Eval(c.expression), c.expected) << c.expression;
+  });
 }
 
 // UTF8 text is transliterated to the functions' WIN1252 and back: lengths and

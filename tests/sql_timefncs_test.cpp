@@ -16,7 +16,7 @@ class SqlDates : public udfzel_test::SqlTest {};
 // Timestamps come back as the server writes them ("29-FEB-2024 10:30:00.0000",
 // the time left out at midnight).
 TEST_F(SqlDates, LastDayOfTheMonth) {
-  const std::vector<std::pair<std::string, Value>> cases = {
+  ExpectValues({
       {"f_ultdia(timestamp '2024-02-10 10:30:00')", "29-FEB-2024 10:30:00.0000"},
       {"f_ultdia(timestamp '2023-12-15 00:00:00')", "31-DEC-2023"},
       {"f_ultdia(timestamp '1900-02-01 00:00:00')", "28-FEB-1900"},
@@ -27,17 +27,11 @@ TEST_F(SqlDates, LastDayOfTheMonth) {
       {"f_ultdiames(timestamp '2024-02-10 10:30:00')", "29"},
       {"f_ultdiames(timestamp '2023-02-10 10:30:00')", "28"},
       {"f_ultdiames(timestamp '2023-04-30 00:00:00')", "30"},
-  };
-  for (const auto& [expression, expected] : cases) EXPECT_EQ(Eval(expression), expected) << expression;
+  });
 }
 
 TEST_F(SqlDates, FormatDateTimeInBothLocales) {
-  struct Case {
-    std::string expression;
-    Value fallback;
-    Value brazilian;
-  };
-  const std::vector<Case> cases = {
+  ExpectValuesInLocale({
       {"f_formatdatetime('dd/mm/yyyy hh:nn:ss', timestamp '2024-03-05 14:07:09')",
        "05/03/2024 14:07:09", "05/03/2024 14:07:09"},
       {"f_formatdatetime('dddd, d ''de'' mmmm ''de'' yyyy', timestamp '2024-03-05 14:07:09')",
@@ -55,10 +49,7 @@ TEST_F(SqlDates, FormatDateTimeInBothLocales) {
        "31/12/9999"},
       {"f_formatdatetime('dd/mm/yyyy hh:nn', timestamp '1899-12-29 06:00:00')", "29/12/1899 06:00",
        "29/12/1899 06:00"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Eval(c.expression), BrazilianLocale() ? c.brazilian : c.fallback) << c.expression;
-  }
+  });
 }
 
 TEST_F(SqlDates, DueDatesFromATable) {

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "ascii_case.h"
+
 namespace udfzel {
 namespace {
 
@@ -10,16 +12,6 @@ constexpr int kMaxDepth = 2;
 // Bytes the character at `c` takes: two for a lead byte.
 std::size_t CharacterSize(char c, const LocaleFormats& locale) {
   return locale.IsLeadByte(c) ? 2 : 1;
-}
-
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view upperPattern) {
-  if (text.size() - at < upperPattern.size()) return false;
-  for (std::size_t i = 0; i < upperPattern.size(); ++i) {
-    if (Upper(text[at + i]) != upperPattern[i]) return false;
-  }
-  return true;
 }
 
 // Characters of a text, a two-byte character counting once.
@@ -54,7 +46,7 @@ class Level {
         Append(picture_.substr(start, at_ - start));
         continue;
       }
-      char token = Upper(starter);
+      char token = AsciiUpper(starter);
       if (token >= 'A' && token <= 'Z') {
         if (token == 'M' && previous_ == 'H') token = 'N';
         previous_ = token;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "ascii_case.h"
 #include "locale/builtin_names.h"
 
 namespace udfzel {
@@ -122,22 +123,12 @@ void LoadTimePictures(const LocaleSource& source, LocaleFormats& f) {
   f.LongTimePicture = prefix + hour + ":mm:ss" + suffix;
 }
 
-bool StartsWithNoCase(const std::string& text, std::size_t at, const char* lowerToken) {
-  for (std::size_t i = 0; lowerToken[i] != '\0'; ++i) {
-    if (at + i >= text.size()) return false;
-    char c = text[at + i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != lowerToken[i]) return false;
-  }
-  return true;
-}
-
 // Era calendars: years become era years, era names the long era name.
 std::string TranslateEraPicture(const std::string& format, const LocaleFormats& f) {
   static constexpr struct {
     const char* token;
     const char* replacement;
-  } kRules[] = {{"gg", "ggg"}, {"yyyy", "eeee"}, {"yy", "ee"}, {"y", "e"}};
+  } kRules[] = {{"GG", "ggg"}, {"YYYY", "eeee"}, {"YY", "ee"}, {"Y", "e"}};
   std::string out;
   for (std::size_t at = 0; at < format.size();) {
     if (f.IsLeadByte(format[at])) {
