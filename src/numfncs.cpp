@@ -22,17 +22,15 @@ auto BothOrZero(const A* a, const B* b, Compute compute) -> decltype(compute(*a,
 
 char DecimalMark() { return udfzel::LoadedLocaleFormats().DecimalMark; }
 
-// F_Str and F_StrZero: the fixed-width text in a new result buffer.
-char* FixedWidthResult(const double* value, const ISC_LONG* width, const ISC_LONG* decimals,
-                       bool zeroFill) {
-  return GuardedCall([&]() -> char* {
-    if (value == nullptr || width == nullptr || decimals == nullptr) return nullptr;
-    udfzel::FixedText<udfzel::kFixedWidthOutput> text;
-    udfzel::FixedWidthNumber(*value, *width, *decimals, text);
-    char* result = udfzel::CopyToResult(text.c_str(), nullptr, 0);
-    if (zeroFill && result != nullptr) udfzel::ZeroFillLeadingSpaces(result);
-    return result;
-  });
+// F_Str and F_StrZero: the fixed-width text.
+bool FixedWidthText(udfzel::TextBuffer& out, const double* value, const ISC_LONG* width,
+                    const ISC_LONG* decimals, bool zeroFill) {
+  if (value == nullptr || width == nullptr || decimals == nullptr) return false;
+  udfzel::FixedText<udfzel::kFixedWidthOutput> text;
+  udfzel::FixedWidthNumber(*value, *width, *decimals, text);
+  if (zeroFill) udfzel::ZeroFillLeadingSpaces(text.data());
+  out.Append(text.view());
+  return true;
 }
 
 udfzel::NumberSeparators Separators() {
@@ -42,16 +40,35 @@ udfzel::NumberSeparators Separators() {
 
 }  // namespace
 
-// An over-long picture is the engine's EConvertError, which the guard turns
-// into SQL NULL.
+namespace udfzel::result_text {
+
+// An over-long picture is the engine's EConvertError.
+bool F_FormatFloat(TextBuffer& text, const char* picture, const double* value) {
+  if (value == nullptr) return false;
+  FixedText<kNumberPictureOutput> formatted;
+  // A double widens to extended exactly.
+  const auto x = static_cast<long double>(*value);
+  FormatNumberPicture(picture == nullptr ? "" : picture, x, Separators(), formatted);
+  text.Append(formatted.view());
+  return true;
+}
+
+bool F_Str(TextBuffer& text, const double* value, const ISC_LONG* width,
+           const ISC_LONG* decimals) {
+  return FixedWidthText(text, value, width, decimals, false);
+}
+
+bool F_StrZero(TextBuffer& text, const double* value, const ISC_LONG* width,
+               const ISC_LONG* decimals) {
+  return FixedWidthText(text, value, width, decimals, true);
+}
+
+}  // namespace udfzel::result_text
+
+// The legacy face turns a library error into SQL NULL.
 char* F_FormatFloat(const char* picture, const double* value) noexcept {
-  return GuardedCall([&]() -> char* {
-    if (value == nullptr) return nullptr;
-    udfzel::FixedText<udfzel::kNumberPictureOutput> text;
-    // A double widens to extended exactly.
-    const auto x = static_cast<long double>(*value);
-    udfzel::FormatNumberPicture(picture == nullptr ? "" : picture, x, Separators(), text);
-    return udfzel::CopyToResult(text.c_str(), nullptr, 0);
+  return udfzel::NewTextResult([&](udfzel::TextBuffer& text) {
+    return udfzel::result_text::F_FormatFloat(text, picture, value);
   });
 }
 
@@ -90,9 +107,13 @@ double F_Num(const double* value, const ISC_LONG* decimals) noexcept {
 }
 
 char* F_Str(const double* value, const ISC_LONG* width, const ISC_LONG* decimals) noexcept {
-  return FixedWidthResult(value, width, decimals, false);
+  return udfzel::NewTextResult([&](udfzel::TextBuffer& text) {
+    return udfzel::result_text::F_Str(text, value, width, decimals);
+  });
 }
 
 char* F_StrZero(const double* value, const ISC_LONG* width, const ISC_LONG* decimals) noexcept {
-  return FixedWidthResult(value, width, decimals, true);
+  return udfzel::NewTextResult([&](udfzel::TextBuffer& text) {
+    return udfzel::result_text::F_StrZero(text, value, width, decimals);
+  });
 }

@@ -124,20 +124,26 @@ constexpr std::size_t kStackMaskWork = 4096;
 
 }  // namespace
 
+bool udfzel::result_text::F_FormatMaskText(TextBuffer& text, const char* mask,
+                                           const char* value) {
+  const std::string_view maskText = mask == nullptr ? "" : mask;
+  const std::string_view valueText = value == nullptr ? "" : value;
+  const std::size_t size = EditMaskWorkSize(maskText, valueText);
+  char stack[kStackMaskWork];
+  std::unique_ptr<char[]> heap;
+  char* work = stack;
+  if (size > sizeof stack) {
+    heap = std::make_unique<char[]>(size);
+    work = heap.get();
+  }
+  TextBuffer masked(work, size);
+  ApplyEditMask(maskText, valueText, LoadedLocaleFormats(), masked);
+  text.Append(masked.view());
+  return true;
+}
+
 char* F_FormatMaskText(const char* mask, const char* value) noexcept {
-  return GuardedCall([&]() -> char* {
-    const std::string_view maskText = mask == nullptr ? "" : mask;
-    const std::string_view valueText = value == nullptr ? "" : value;
-    const std::size_t size = udfzel::EditMaskWorkSize(maskText, valueText);
-    char stack[kStackMaskWork];
-    std::unique_ptr<char[]> heap;
-    char* work = stack;
-    if (size > sizeof stack) {
-      heap = std::make_unique<char[]>(size);
-      work = heap.get();
-    }
-    udfzel::TextBuffer text(work, size);
-    udfzel::ApplyEditMask(maskText, valueText, udfzel::LoadedLocaleFormats(), text);
-    return udfzel::CopyToResult(text.c_str(), nullptr, 0);
+  return udfzel::NewTextResult([&](udfzel::TextBuffer& text) {
+    return udfzel::result_text::F_FormatMaskText(text, mask, value);
   });
 }

@@ -36,17 +36,21 @@ void LastDayOfMonth(ISC_QUAD* date) {
 
 }  // namespace
 
+bool udfzel::result_text::F_FormatDateTime(TextBuffer& text, const char* picture, ISC_QUAD* date) {
+  if (date == nullptr) return false;
+  const ISC_TIMESTAMP stamp = ReadRecord(date);
+  if (stamp.timestamp_date == 0 && stamp.timestamp_time == 0) return false;
+  const DaySerial serial = QuadToDaySerial(stamp.timestamp_date, stamp.timestamp_time);
+  FixedText<kDatePictureLimit + 1> formatted;
+  FormatDatePicture(picture == nullptr ? "" : picture, serial, LoadedLocaleFormats(),
+                    LoadedEraSource(), formatted);
+  text.Append(formatted.view());
+  return true;
+}
+
 char* F_FormatDateTime(const char* picture, ISC_QUAD* date) noexcept {
-  return GuardedCall([&]() -> char* {
-    if (date == nullptr) return nullptr;
-    const ISC_TIMESTAMP stamp = ReadRecord(date);
-    if (stamp.timestamp_date == 0 && stamp.timestamp_time == 0) return nullptr;
-    const udfzel::DaySerial serial =
-        udfzel::QuadToDaySerial(stamp.timestamp_date, stamp.timestamp_time);
-    udfzel::FixedText<udfzel::kDatePictureLimit + 1> text;
-    udfzel::FormatDatePicture(picture == nullptr ? "" : picture, serial,
-                              udfzel::LoadedLocaleFormats(), udfzel::LoadedEraSource(), text);
-    return udfzel::CopyToResult(text.c_str(), nullptr, 0);
+  return udfzel::NewTextResult([&](udfzel::TextBuffer& text) {
+    return udfzel::result_text::F_FormatDateTime(text, picture, date);
   });
 }
 

@@ -67,6 +67,20 @@ class TextBuffer {
   bool Truncated() const { return dropped_; }
   // Always zero-terminated.
   const char* c_str() const { return data_; }
+  // For rewriting bytes in place; the size stays as it is.
+  char* data() { return data_; }
+  // Appends `count` bytes for the caller to fill and returns where they
+  // start, or null (writing nothing) when there is not room for them all.
+  char* Claim(std::size_t count) {
+    if (count > capacity_ - size_) {
+      dropped_ = true;
+      return nullptr;
+    }
+    char* start = data_ + size_;
+    size_ += count;
+    data_[size_] = '\0';
+    return start;
+  }
   std::string_view view() const { return {data_, size_}; }
 
  private:
