@@ -1,0 +1,127 @@
+// How the UDR face's messages look: the SQL type of every argument and
+// result kind, and where each field and its null flag sit in a message.
+// The server builds the input message to this layout (converting whatever
+// the caller passes) and reads the output message from it; the declaration
+// script is generated from the same types.
+#pragma once
+
+#include <ibase.h>
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "function_kinds.h"
+
+namespace udfzel::udr {
+
+// The server's number for the WIN1252 character set.
+inline constexpr unsigned kWin1252 = 53;
+
+struct FieldType {
+  unsigned sqlType;  // SQL_VARYING, SQL_LONG, ...
+  unsigned length;   // bytes of the value (for texts: of the text, not its count)
+  unsigned charSet;  // texts only
+};
+
+constexpr FieldType Varchar(int size) { return {SQL_VARYING, static_cast<unsigned>(size), kWin1252}; }
+
+constexpr FieldType InputField(ArgKind kind) {
+  switch (kind) {
+    case ArgKind::Text: return Varchar(kTextSize);
+    case ArgKind::Picture: return Varchar(kPictureSize);
+    case ArgKind::Int32: return {SQL_LONG, sizeof(ISC_LONG), 0};
+    case ArgKind::Int64: return {SQL_INT64, sizeof(ISC_INT64), 0};
+    case ArgKind::Double: return {SQL_DOUBLE, sizeof(double), 0};
+    case ArgKind::Timestamp: return {SQL_TIMESTAMP, sizeof(ISC_TIMESTAMP), 0};
+    case ArgKind::Blob: return {SQL_BLOB, sizeof(ISC_QUAD), 0};
+    case ArgKind::None: break;
+  }
+  return {0, 0, 0};
+}
+
+constexpr FieldType ResultField(ResultKind kind) {
+  switch (kind) {
+    case ResultKind::Int32Value: return InputField(ArgKind::Int32);
+    case ResultKind::Int64Value: return InputField(ArgKind::Int64);
+    case ResultKind::DoubleValue: return InputField(ArgKind::Double);
+    case ResultKind::TextInArgument:
+    case ResultKind::NewText: return Varchar(kTextSize);
+    case ResultKind::TimestampArgument: return InputField(ArgKind::Timestamp);
+    case ResultKind::BlobArgument: return InputField(ArgKind::Blob);
+  }
+  return {0, 0, 0};
+}
+
+// The SQL text of a field type, for declarations.
+inline std::string SqlTypeText(FieldType type) {
+  switch (type.sqlType) {
+    case SQL_VARYING:
+      return "VARCHAR(" + std::to_string(type.length) + ") CHARACTER SET WIN1252";
+    case SQL_LONG: return "INTEGER";
+    case SQL_INT64: return "BIGINT";
+    case SQL_DOUBLE: return "DOUBLE PRECISION";
+    case SQL_TIMESTAMP: return "TIMESTAMP";
+    case SQL_BLOB: return "BLOB";
+    default: return "?";
+  }
+}
+
+// The arguments the UDR face receives: those of the list, less the output
+// blob that a BlobArgument function writes into (the UDR face returns a new
+// blob instead).
+constexpr std::size_t InputCount(const FunctionSpec& fn) {
+  const std::size_t count = fn.ArgCount();
+  return fn.result == ResultKind::BlobArgument ? count - 1 : count;
+}
+
+struct FieldPlace {
+  unsigned offset;      // the value (for texts: the 16-bit count, then the bytes)
+  unsigned nullOffset;  // a 16-bit flag, nonzero for NULL
+};
+
+template <std::size_t N>
+struct MessageLayout {
+  std::array<FieldPlace, N> fields{};
+  unsigned length = 0;
+};
+
+namespace detail {
+
+constexpr unsigned AlignUp(unsigned offset, unsigned alignment) {
+  return (offset + alignment - 1) / alignment * alignment;
+}
+
+constexpr unsigned AlignmentOf(unsigned sqlType) {
+  switch (sqlType) {
+    case SQL_VARYING: return 2;  // the 16-bit count
+    case SQL_INT64:
+    case SQL_DOUBLE: return 8;
+    default: return 4;  // long, timestamp, blob id
+  }
+}
+
+constexpr unsigned StorageOf(FieldType type) {
+  return type.sqlType == SQL_VARYING ? type.length + 2 : type.length;
+}
+
+}  // namespace detail
+
+// The server's message layout: each value at its type's alignment, followed
+// by its null flag at 2-byte alignment.
+template <std::size_t N>
+constexpr MessageLayout<N> LayoutOf(const std::array<FieldType, N>& types) {
+  MessageLayout<N> layout;
+  unsigned offset = 0;
+  for (std::size_t i = 0; i < N; ++i) {
+    offset = detail::AlignUp(offset, detail::AlignmentOf(types[i].sqlType));
+    layout.fields[i].offset = offset;
+    offset = detail::AlignUp(offset + detail::StorageOf(types[i]), 2);
+    layout.fields[i].nullOffset = offset;
+    offset += 2;
+  }
+  layout.length = offset;
+  return layout;
+}
+
+}  // namespace udfzel::udr

@@ -1,0 +1,254 @@
+// One UDR function of the library, built from its kinds: the factory
+// declares the message types, and each call reads the input message into
+// the same argument values the legacy entry point receives, calls the
+// same code, and writes its result into the output message. Any NULL
+// argument gives NULL without a call.
+#pragma once
+
+#include <array>
+#include <cstring>
+#include <utility>
+
+#include "floattext/text_buffer.h"
+#include "function_kinds.h"
+#include "result_text.h"
+#include "udr/message_layout.h"
+#include "udr/udr_blob.h"
+#include "udr/udr_status.h"
+
+namespace udfzel::udr {
+
+// An argument as the legacy code takes it, read from its message field.
+template <ArgKind K>
+class Argument;
+
+template <std::size_t Size>
+class TextArgument {
+ public:
+  TextArgument(Status*, ::Firebird::IExternalContext*, const unsigned char* field) {
+    ISC_USHORT length = 0;
+    std::memcpy(&length, field, sizeof length);
+    if (length > Size) length = Size;
+    std::memcpy(text_, field + sizeof length, length);
+    text_[length] = '\0';
+  }
+  char* get() { return text_; }
+
+ private:
+  char text_[Size + 1];
+};
+
+template <>
+class Argument<ArgKind::Text> : public TextArgument<kTextSize> {
+  using TextArgument::TextArgument;
+};
+template <>
+class Argument<ArgKind::Picture> : public TextArgument<kPictureSize> {
+  using TextArgument::TextArgument;
+};
+
+template <class T>
+class ValueArgument {
+ public:
+  ValueArgument(Status*, ::Firebird::IExternalContext*, const unsigned char* field) {
+    std::memcpy(&value_, field, sizeof value_);
+  }
+  T* get() { return &value_; }
+
+ private:
+  T value_;
+};
+
+template <>
+class Argument<ArgKind::Int32> : public ValueArgument<ISC_LONG> {
+  using ValueArgument::ValueArgument;
+};
+template <>
+class Argument<ArgKind::Int64> : public ValueArgument<ISC_INT64> {
+  using ValueArgument::ValueArgument;
+};
+template <>
+class Argument<ArgKind::Double> : public ValueArgument<double> {
+  using ValueArgument::ValueArgument;
+};
+// A TIMESTAMP field has the layout of the record the legacy code reads.
+template <>
+class Argument<ArgKind::Timestamp> : public ValueArgument<ISC_QUAD> {
+  using ValueArgument::ValueArgument;
+};
+
+template <>
+class Argument<ArgKind::Blob> {
+ public:
+  Argument(Status* status, ::Firebird::IExternalContext* context, const unsigned char* field)
+      : reader_(status, context, ReadId(field)) {}
+  BLOBCALLBACK get() { return reader_.record(); }
+  void AfterCall() { reader_.ThrowIfFailed(); }
+
+ private:
+  static ISC_QUAD ReadId(const unsigned char* field) {
+    ISC_QUAD id;
+    std::memcpy(&id, field, sizeof id);
+    return id;
+  }
+  BlobReader reader_;
+};
+
+template <class A>
+void AfterCall(A& argument) {
+  if constexpr (requires { argument.AfterCall(); }) argument.AfterCall();
+}
+
+// Writes a text of at most the declared length into a VARCHAR field.
+inline void WriteText(unsigned char* field, const char* text, std::size_t length) {
+  const auto count = static_cast<ISC_USHORT>(length < kTextSize ? length : kTextSize);
+  std::memcpy(field, &count, sizeof count);
+  std::memcpy(field + sizeof count, text, count);
+}
+
+template <class T>
+void WriteValue(unsigned char* field, const T& value) {
+  std::memcpy(field, &value, sizeof value);
+}
+
+// The function `Entry` of result kind R and argument kinds A..., where Entry
+// is the legacy entry point, or for a NewText result its text producer.
+template <ResultKind R, auto Entry, ArgKind... A>
+struct Binding {
+  static constexpr ResultKind kResult = R;
+  static constexpr std::array<ArgKind, sizeof...(A)> kArgs{A...};
+  static constexpr std::size_t kInputs =
+      R == ResultKind::BlobArgument ? sizeof...(A) - 1 : sizeof...(A);
+
+  static constexpr std::array<FieldType, kInputs> InputTypes() {
+    std::array<FieldType, kInputs> types{};
+    for (std::size_t i = 0; i < kInputs; ++i) types[i] = InputField(kArgs[i]);
+    return types;
+  }
+  static constexpr auto kInput = LayoutOf(InputTypes());
+  static constexpr auto kOutput = LayoutOf(std::array<FieldType, 1>{ResultField(R)});
+
+  static void Execute(Status* status, ::Firebird::IExternalContext* context,
+                      const unsigned char* in, unsigned char* out) {
+    auto* outNull = out + kOutput.fields[0].nullOffset;
+    for (const FieldPlace& field : kInput.fields) {
+      ISC_SHORT isNull = 0;
+      std::memcpy(&isNull, in + field.nullOffset, sizeof isNull);
+      if (isNull != 0) {
+        WriteValue<ISC_SHORT>(outNull, -1);
+        return;
+      }
+    }
+    WriteValue<ISC_SHORT>(outNull, 0);
+    ReadArguments<0>(status, context, in, out);
+  }
+
+ private:
+  // Reads argument I onwards, each alive on the stack until the call returns.
+  template <std::size_t I, class... P>
+  static void ReadArguments(Status* status, ::Firebird::IExternalContext* context,
+                            const unsigned char* in, unsigned char* out, P... values) {
+    if constexpr (I == kInputs) {
+      CallAndWrite(status, context, out, values...);
+    } else {
+      Argument<kArgs[I]> argument(status, context, in + kInput.fields[I].offset);
+      ReadArguments<I + 1>(status, context, in, out, values..., argument.get());
+      AfterCall(argument);
+    }
+  }
+
+  template <class... P>
+  static void CallAndWrite(Status* status, ::Firebird::IExternalContext* context,
+                           unsigned char* out, P... values) {
+    unsigned char* field = out + kOutput.fields[0].offset;
+    unsigned char* isNull = out + kOutput.fields[0].nullOffset;
+    if constexpr (R == ResultKind::Int32Value || R == ResultKind::Int64Value ||
+                  R == ResultKind::DoubleValue) {
+      WriteValue(field, Entry(values...));
+    } else if constexpr (R == ResultKind::TextInArgument) {
+      const char* text = Entry(values...);
+      if (text == nullptr) {
+        WriteValue<ISC_SHORT>(isNull, -1);
+      } else {
+        WriteText(field, text, std::strlen(text));
+      }
+    } else if constexpr (R == ResultKind::NewText) {
+      FixedText<result_text::kCapacity> text;
+      if (Entry(text, values...)) {
+        // As a legacy result, the text ends at its first zero byte.
+        WriteText(field, text.c_str(), strnlen(text.c_str(), text.size()));
+      } else {
+        WriteValue<ISC_SHORT>(isNull, -1);
+      }
+    } else if constexpr (R == ResultKind::TimestampArgument) {
+      const ISC_QUAD* stamp = Entry(values...);
+      if (stamp == nullptr) {
+        WriteValue<ISC_SHORT>(isNull, -1);
+      } else {
+        WriteValue(field, *stamp);
+      }
+    } else if constexpr (R == ResultKind::BlobArgument) {
+      BlobWriter writer(status, context);
+      Entry(values..., writer.record());
+      WriteValue(field, writer.Finish(status));
+    }
+  }
+};
+
+void CheckDeclaredCount(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata,
+                        std::size_t inputs);
+void DeclareField(Status* status, ::Firebird::IMetadataBuilder* builder, unsigned index,
+                  FieldType type);
+void CheckLayout(Status* status, const char* name, ::Firebird::IMetadataBuilder* builder,
+                 const FieldPlace* fields, std::size_t count, unsigned length);
+
+// Declares the messages of Binding B to the server, checking that the
+// routine was declared with as many arguments as the function takes and
+// that the server lays the messages out as B reads them.
+template <class B>
+void SetUpMessages(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata,
+                   ::Firebird::IMetadataBuilder* in, ::Firebird::IMetadataBuilder* out) {
+  CheckDeclaredCount(status, name, metadata, B::kInputs);
+  const auto types = B::InputTypes();
+  for (unsigned i = 0; i < types.size(); ++i) DeclareField(status, in, i, types[i]);
+  DeclareField(status, out, 0, ResultField(B::kResult));
+  CheckLayout(status, name, in, B::kInput.fields.data(), B::kInputs, B::kInput.length);
+  CheckLayout(status, name, out, B::kOutput.fields.data(), 1, B::kOutput.length);
+}
+
+// A function object of the server: one per routine and attachment.
+template <class B>
+class Function : public ::Firebird::IExternalFunctionImpl<Function<B>, Status> {
+ public:
+  void dispose() { delete this; }
+  void getCharSet(Status*, ::Firebird::IExternalContext*, char*, unsigned) {}
+  void execute(Status* status, ::Firebird::IExternalContext* context, void* in, void* out) {
+    GuardedUdrCall(status, [&] {
+      B::Execute(status, context, static_cast<const unsigned char*>(in),
+                 static_cast<unsigned char*>(out));
+    });
+  }
+};
+
+template <class B>
+class Factory : public ::Firebird::IUdrFunctionFactoryImpl<Factory<B>, Status> {
+ public:
+  explicit Factory(const char* name) : name_(name) {
+    ::Firebird::Udr::FactoryRegistration::schedule<::Firebird::IUdrFunctionFactory>(
+        name, this, &::Firebird::Udr::regFunctions);
+  }
+  void dispose() {}  // static instances
+  void setup(Status* status, ::Firebird::IExternalContext*, ::Firebird::IRoutineMetadata* metadata,
+             ::Firebird::IMetadataBuilder* in, ::Firebird::IMetadataBuilder* out) {
+    SetUpMessages<B>(status, name_, metadata, in, out);
+  }
+  ::Firebird::IExternalFunction* newItem(Status*, ::Firebird::IExternalContext*,
+                                         ::Firebird::IRoutineMetadata*) {
+    return new Function<B>;
+  }
+
+ private:
+  const char* name_;
+};
+
+}  // namespace udfzel::udr

@@ -1,0 +1,49 @@
+// Setting up a routine's messages: runs once per routine and attachment,
+// never per row.
+#include <string>
+
+#include "udr/udr_function.h"
+
+namespace udfzel::udr {
+
+namespace {
+
+[[noreturn]] void Fail(Status* status, const std::string& message) {
+  SetErrorMessage(status, message);
+  throw ::Firebird::FbException(status);
+}
+
+}  // namespace
+
+void CheckDeclaredCount(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata,
+                        std::size_t inputs) {
+  ::Firebird::IMessageMetadata* declared = metadata->getInputMetadata(status);
+  const unsigned count = declared->getCount(status);
+  declared->release();
+  if (count != inputs) {
+    Fail(status, std::string("udfzel: ") + name + " takes " + std::to_string(inputs) +
+                     " argument(s); it is declared with " + std::to_string(count));
+  }
+}
+
+void DeclareField(Status* status, ::Firebird::IMetadataBuilder* builder, unsigned index,
+                  FieldType type) {
+  builder->setType(status, index, type.sqlType);
+  builder->setLength(status, index, type.length);
+  if (type.sqlType == SQL_VARYING) builder->setCharSet(status, index, type.charSet);
+  if (type.sqlType == SQL_LONG || type.sqlType == SQL_INT64) builder->setScale(status, index, 0);
+}
+
+void CheckLayout(Status* status, const char* name, ::Firebird::IMetadataBuilder* builder,
+                 const FieldPlace* fields, std::size_t count, unsigned length) {
+  ::Firebird::IMessageMetadata* message = builder->getMetadata(status);
+  bool same = message->getMessageLength(status) == length && message->getCount(status) == count;
+  for (unsigned i = 0; same && i < count; ++i) {
+    same = message->getOffset(status, i) == fields[i].offset &&
+           message->getNullOffset(status, i) == fields[i].nullOffset;
+  }
+  message->release();
+  if (!same) Fail(status, std::string("udfzel: unexpected message layout for ") + name);
+}
+
+}  // namespace udfzel::udr

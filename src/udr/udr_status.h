@@ -1,0 +1,32 @@
+// The status type of the UDR face and the one rule of its boundary: every
+// failure of a call becomes an SQL error in the status, never an exception
+// that crosses into the server.
+#pragma once
+
+#define FB_UDR_STATUS_TYPE ::Firebird::ThrowStatusWrapper
+#include <firebird/UdrCppEngine.h>
+
+#include <string_view>
+
+namespace udfzel::udr {
+
+using Status = ::Firebird::ThrowStatusWrapper;
+
+// Puts an error with `message` (the library's own text) into the status.
+void SetErrorMessage(::Firebird::IStatus* status, std::string_view message) noexcept;
+
+// Turns the exception being handled into the status: the library's
+// conversion errors with their message, a text too long for its result as
+// the server's string truncation, server errors as they are.
+void SetErrorFromException(::Firebird::IStatus* status) noexcept;
+
+template <class Body>
+void GuardedUdrCall(::Firebird::IStatus* status, Body&& body) noexcept {
+  try {
+    body();
+  } catch (...) {
+    SetErrorFromException(status);
+  }
+}
+
+}  // namespace udfzel::udr
