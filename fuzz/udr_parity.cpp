@@ -1,0 +1,247 @@
+#include "udr_parity.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <tuple>
+#include <utility>
+
+#include "convert_error.h"
+#include "udr/udr_bindings.h"
+
+namespace udfzel_fuzz {
+namespace {
+
+using udfzel::ArgKind;
+using udfzel::ResultKind;
+using Text = std::optional<std::string>;
+
+// A status of our own, as the server hands one to every call.
+class CallStatus {
+ public:
+  CallStatus() : status_(Firebird::fb_get_master_interface()->getStatus()), wrapper_(status_) {}
+  ~CallStatus() { status_->dispose(); }
+  CallStatus(const CallStatus&) = delete;
+  CallStatus& operator=(const CallStatus&) = delete;
+
+  udfzel::udr::Status* get() { return &wrapper_; }
+  // The error's text, or nothing when the call succeeded.
+  std::optional<std::string> Error() const {
+    if ((status_->getState() & Firebird::IStatus::STATE_ERRORS) == 0) return std::nullopt;
+    const ISC_STATUS* vector = status_->getErrors();
+    if (vector[0] == isc_arg_gds && vector[1] == isc_random && vector[2] == isc_arg_string) {
+      return std::string(reinterpret_cast<const char*>(vector[3]));
+    }
+    return "status " + std::to_string(vector[1]);
+  }
+
+ private:
+  Firebird::IStatus* status_;
+  udfzel::udr::Status wrapper_;
+};
+
+// One decoded argument: written into a message field, and handed to the
+// legacy entry point as a fresh copy (entry points may write into it).
+template <ArgKind K>
+struct Drawn;
+
+template <ArgKind K>
+  requires(K == ArgKind::Text || K == ArgKind::Picture)
+struct Drawn<K> {
+  explicit Drawn(InputDecoder& in) : text(in.Text()), copy(text.c_str(), text.size() + 1) {}
+  void Put(unsigned char* field) const {
+    const auto length = static_cast<ISC_USHORT>(text.size());
+    std::memcpy(field, &length, sizeof length);
+    std::memcpy(field + sizeof length, text.data(), text.size());
+  }
+  char* Legacy() { return copy.data(); }
+  std::string text;
+  std::string copy;
+};
+
+template <class T>
+struct DrawnValue {
+  void Put(unsigned char* field) const { std::memcpy(field, &value, sizeof value); }
+  T* Legacy() {
+    copy = value;
+    return &copy;
+  }
+  T value;
+  T copy{};
+};
+
+template <>
+struct Drawn<ArgKind::Int32> : DrawnValue<ISC_LONG> {
+  explicit Drawn(InputDecoder& in) : DrawnValue{in.Int32()} {}
+};
+template <>
+struct Drawn<ArgKind::Int64> : DrawnValue<ISC_INT64> {
+  explicit Drawn(InputDecoder& in) : DrawnValue{Wide(in)} {}
+  static ISC_INT64 Wide(InputDecoder& in) {
+    const auto high = static_cast<std::uint32_t>(in.Int32());
+    const auto low = static_cast<std::uint32_t>(in.Int32());
+    return static_cast<ISC_INT64>((std::uint64_t{high} << 32) | low);
+  }
+};
+template <>
+struct Drawn<ArgKind::Double> : DrawnValue<double> {
+  explicit Drawn(InputDecoder& in) : DrawnValue{in.Double()} {}
+};
+template <>
+struct Drawn<ArgKind::Timestamp> : DrawnValue<ISC_QUAD> {
+  explicit Drawn(InputDecoder& in) : DrawnValue{Stamp(in)} {}
+  static ISC_QUAD Stamp(InputDecoder& in) {
+    ISC_QUAD quad;
+    quad.gds_quad_high = in.Int32();
+    // Times of day as the server stores them, now and then one beyond.
+    quad.gds_quad_low = static_cast<ISC_ULONG>(in.Int32()) % 864010000u;
+    return quad;
+  }
+};
+
+std::string Bytes(const void* data, std::size_t size) {
+  return std::string(static_cast<const char*>(data), size);
+}
+
+// What the legacy entry point gave back, rendered like the UDR result.
+template <ResultKind R, class Value>
+Text RenderLegacy(Value value) {
+  if constexpr (R == ResultKind::TextInArgument || R == ResultKind::NewText) {
+    if (value == nullptr) return std::nullopt;
+    std::string text(value);
+    if constexpr (R == ResultKind::NewText) std::free(value);
+    // The declared result holds 32765 bytes.
+    if (text.size() > udfzel::kTextSize) text.resize(udfzel::kTextSize);
+    return text;
+  } else if constexpr (R == ResultKind::TimestampArgument) {
+    if (value == nullptr) return std::nullopt;
+    return Bytes(value, sizeof(ISC_QUAD));
+  } else {
+    return Bytes(&value, sizeof value);
+  }
+}
+
+template <ResultKind R>
+Text RenderUdr(const unsigned char* out, udfzel::udr::FieldPlace place) {
+  ISC_SHORT isNull = 0;
+  std::memcpy(&isNull, out + place.nullOffset, sizeof isNull);
+  if (isNull != 0) return std::nullopt;
+  const unsigned char* field = out + place.offset;
+  if constexpr (R == ResultKind::TextInArgument || R == ResultKind::NewText) {
+    ISC_USHORT length = 0;
+    std::memcpy(&length, field, sizeof length);
+    return Bytes(field + sizeof length, length);
+  } else {
+    return Bytes(field, udfzel::udr::ResultField(R).length);
+  }
+}
+
+std::string Show(const Text& text) { return text ? "'" + *text + "'" : "NULL"; }
+
+// A message of the binding's layout, every argument not NULL.
+template <class B>
+std::vector<unsigned char> InputMessage() {
+  return std::vector<unsigned char>(B::kInput.length, 0);
+}
+
+template <class B, auto Legacy, std::size_t... I>
+ParityOutcome Parity(InputDecoder& in, std::index_sequence<I...>) {
+  // Braced initialisation decodes the arguments in order.
+  std::tuple<Drawn<B::kArgs[I]>...> args{Drawn<B::kArgs[I]>(in)...};
+  const Text legacy = RenderLegacy<B::kResult>(Legacy(std::get<I>(args).Legacy()...));
+
+  std::vector<unsigned char> message = InputMessage<B>();
+  (std::get<I>(args).Put(message.data() + B::kInput.fields[I].offset), ...);
+  std::vector<unsigned char> out(B::kOutput.length, 0xEE);
+  CallStatus status;
+  udfzel::udr::GuardedUdrCall(status.get(), [&] {
+    B::Execute(status.get(), nullptr, message.data(), out.data());
+  });
+  if (const auto error = status.Error()) {
+    // Only a library error may differ, where the legacy face gives NULL.
+    if (!legacy && *error == "String de formato muito longa") return {"", error};
+    return {"UDR error '" + *error + "', legacy " + Show(legacy), error};
+  }
+  const Text udr = RenderUdr<B::kResult>(out.data(), B::kOutput.fields[0]);
+  if (udr == legacy) return {};
+  return {"UDR " + Show(udr) + ", legacy " + Show(legacy), std::nullopt};
+}
+
+template <class B>
+std::string NullGivesNull(std::size_t position) {
+  std::vector<unsigned char> message = InputMessage<B>();
+  const ISC_SHORT isNull = -1;
+  std::memcpy(message.data() + B::kInput.fields[position].nullOffset, &isNull, sizeof isNull);
+  std::vector<unsigned char> out(B::kOutput.length, 0xEE);
+  CallStatus status;
+  // A null context: a call that went on to open a blob would crash here.
+  udfzel::udr::GuardedUdrCall(status.get(), [&] {
+    B::Execute(status.get(), nullptr, message.data(), out.data());
+  });
+  if (status.Error()) return "error " + *status.Error();
+  ISC_SHORT outNull = 0;
+  std::memcpy(&outNull, out.data() + B::kOutput.fields[0].nullOffset, sizeof outNull);
+  return outNull != 0 ? "" : "result not NULL";
+}
+
+// Builds the binding's messages with the client library's own metadata
+// builder and checks them as the module does when the server sets it up.
+template <class B>
+std::string LayoutMatches() {
+  CallStatus status;
+  Firebird::IMaster* master = Firebird::fb_get_master_interface();
+  try {
+    const auto types = B::InputTypes();
+    Firebird::IMetadataBuilder* in = master->getMetadataBuilder(status.get(), B::kInputs);
+    Firebird::IMetadataBuilder* out = master->getMetadataBuilder(status.get(), 1);
+    for (unsigned i = 0; i < B::kInputs; ++i) udfzel::udr::DeclareField(status.get(), in, i, types[i]);
+    udfzel::udr::DeclareField(status.get(), out, 0, udfzel::udr::ResultField(B::kResult));
+    std::string problem;
+    try {
+      udfzel::udr::CheckLayout(status.get(), "input", in, B::kInput.fields.data(), B::kInputs,
+                               B::kInput.length);
+      udfzel::udr::CheckLayout(status.get(), "output", out, B::kOutput.fields.data(), 1,
+                               B::kOutput.length);
+    } catch (const Firebird::FbException&) {
+      problem = status.Error().value_or("layout differs");
+    }
+    in->release();
+    out->release();
+    return problem;
+  } catch (const Firebird::FbException&) {
+    return "metadata builder: " + status.Error().value_or("failed");
+  }
+}
+
+template <class B>
+constexpr bool NeedsServer() {
+  for (ArgKind kind : B::kArgs) {
+    if (kind == ArgKind::Blob) return true;
+  }
+  return false;
+}
+
+template <class B, auto Legacy>
+UdrCheck CheckOf(std::string_view entry) {
+  ParityOutcome (*parity)(InputDecoder&) = nullptr;
+  if constexpr (!NeedsServer<B>()) {
+    parity = [](InputDecoder& in) {
+      return Parity<B, Legacy>(in, std::make_index_sequence<B::kInputs>{});
+    };
+  }
+  return {entry, NeedsServer<B>(), parity, &NullGivesNull<B>, B::kInputs, &LayoutMatches<B>};
+}
+
+}  // namespace
+
+const std::vector<UdrCheck>& UdrChecks() {
+  static const std::vector<UdrCheck> checks = {
+#define UDFZEL_FUNCTION(entry, family, result, summary, ...) \
+  CheckOf<udfzel::udr::bindings::entry, &::entry>(#entry),
+#include "function_list.def"
+#undef UDFZEL_FUNCTION
+  };
+  return checks;
+}
+
+}  // namespace udfzel_fuzz
