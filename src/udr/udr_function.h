@@ -195,6 +195,7 @@ struct Binding {
   }
 };
 
+void SetRoutineCharSet(char* name, unsigned size);
 void CheckDeclaredCount(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata,
                         std::size_t inputs);
 void DeclareField(Status* status, ::Firebird::IMetadataBuilder* builder, unsigned index,
@@ -221,7 +222,11 @@ template <class B>
 class Function : public ::Firebird::IExternalFunctionImpl<Function<B>, Status> {
  public:
   void dispose() { delete this; }
-  void getCharSet(Status*, ::Firebird::IExternalContext*, char*, unsigned) {}
+  // The routine works in WIN1252, the engines' code page, whatever the
+  // connection's character set: the server transliterates to and from it.
+  void getCharSet(Status*, ::Firebird::IExternalContext*, char* name, unsigned size) {
+    SetRoutineCharSet(name, size);
+  }
   void execute(Status* status, ::Firebird::IExternalContext* context, void* in, void* out) {
     GuardedUdrCall(status, [&] {
       B::Execute(status, context, static_cast<const unsigned char*>(in),

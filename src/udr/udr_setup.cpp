@@ -1,5 +1,6 @@
 // Setting up a routine's messages: runs once per routine and attachment,
 // never per row.
+#include <cstring>
 #include <string>
 
 #include "udr/udr_function.h"
@@ -14,6 +15,11 @@ namespace {
 }
 
 }  // namespace
+
+void SetRoutineCharSet(char* name, unsigned size) {
+  static constexpr char kCharSet[] = "WIN1252";
+  if (size >= sizeof kCharSet) std::memcpy(name, kCharSet, sizeof kCharSet);
+}
 
 void CheckDeclaredCount(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata,
                         std::size_t inputs) {
