@@ -7,6 +7,7 @@
 
 #include "function_list.h"
 #include "sql_fixture.h"
+#include "udr/message_layout.h"
 
 namespace {
 
@@ -29,21 +30,31 @@ std::string Upper(std::string_view text) {
   return out;
 }
 
-TEST(DeclarationScript, RunsCleanInIsqlAndDeclaresEveryListedFunction) {
-  const std::string database = TestDatabasePath("isql");
+// Runs a face's script in isql on a new database and returns what the
+// catalogue then holds for each user function: name, entry point, module or
+// engine, and the number of argument rows (the result included).
+fbtest::Rows DeclareInIsql(const std::string& name, const std::string& scriptPath) {
+  const std::string database = TestDatabasePath(name);
   const std::string script = database + ".sql";
   std::ofstream(script) << "create database '" << database << "' user 'SYSDBA';\n"
-                        << "input '" << UDFZEL_SQL_SCRIPT << "';\n";
+                        << "input '" << scriptPath << "';\n";
   const auto [status, output] = RunIsql(script);
-  ASSERT_EQ(status, 0) << output;
+  std::remove(script.c_str());
+  EXPECT_EQ(status, 0) << output;
   EXPECT_EQ(output, "");
-
   auto db = fbtest::FbSession::Attach(database, "UTF8");
   const fbtest::Rows declared = db.Query(
-      "select trim(f.rdb$function_name), trim(f.rdb$entrypoint), trim(f.rdb$module_name),"
+      "select trim(f.rdb$function_name), trim(f.rdb$entrypoint),"
+      " trim(coalesce(f.rdb$module_name, f.rdb$engine_name)),"
       " (select count(*) from rdb$function_arguments a"
       "   where a.rdb$function_name = f.rdb$function_name)"
       " from rdb$functions f where coalesce(f.rdb$system_flag, 0) = 0");
+  db.Drop();
+  return declared;
+}
+
+TEST(DeclarationScript, LegacyScriptDeclaresEveryListedFunction) {
+  const fbtest::Rows declared = DeclareInIsql("isql", UDFZEL_SQL_SCRIPT);
   ASSERT_EQ(declared.size(), udfzel::kFunctions.size());
   for (const auto& fn : udfzel::kFunctions) {
     const std::size_t arguments =
@@ -52,8 +63,18 @@ TEST(DeclarationScript, RunsCleanInIsqlAndDeclaresEveryListedFunction) {
                                   std::to_string(arguments)};
     EXPECT_NE(std::find(declared.begin(), declared.end(), expected), declared.end()) << fn.entry;
   }
-  db.Drop();
-  std::remove(script.c_str());
+}
+
+// The server loads the UDR module while it runs the script: a function the
+// module does not register, or declared with the wrong arguments, fails here.
+TEST(DeclarationScript, UdrScriptDeclaresEveryListedFunction) {
+  const fbtest::Rows declared = DeclareInIsql("isql-udr", UDFZEL_UDR_SQL_SCRIPT);
+  ASSERT_EQ(declared.size(), udfzel::kFunctions.size());
+  for (const auto& fn : udfzel::kFunctions) {
+    const fbtest::Row expected = {Upper(fn.entry), "udfzel!" + std::string(fn.entry), "UDR",
+                                  std::to_string(udfzel::udr::InputCount(fn) + 1)};
+    EXPECT_NE(std::find(declared.begin(), declared.end(), expected), declared.end()) << fn.entry;
+  }
 }
 
 }  // namespace

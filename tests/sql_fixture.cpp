@@ -13,8 +13,17 @@ std::unique_ptr<fbtest::FbSession> SqlTest::session_;
 std::string SqlTest::path_;
 std::string SqlTest::setupError_;
 
-std::string DeclarationScript() {
-  std::ifstream file(UDFZEL_SQL_SCRIPT);
+Face TestFace() {
+  const char* face = std::getenv("UDFZEL_TEST_FACE");
+  return face != nullptr && std::string(face) == "udr" ? Face::Udr : Face::Legacy;
+}
+
+fbtest::Value ByFace(fbtest::Value legacy, fbtest::Value udr) {
+  return TestFace() == Face::Udr ? std::move(udr) : std::move(legacy);
+}
+
+std::string DeclarationScript(Face face) {
+  std::ifstream file(face == Face::Udr ? UDFZEL_UDR_SQL_SCRIPT : UDFZEL_SQL_SCRIPT);
   std::stringstream text;
   text << file.rdbuf();
   return text.str();
@@ -62,6 +71,22 @@ void SqlTest::ExpectValues(const Expectations& cases) {
 void SqlTest::ExpectValuesInLocale(const std::vector<LocaleExpectation>& cases) {
   for (const LocaleExpectation& c : cases) {
     EXPECT_EQ(Eval(c.expression), BrazilianLocale() ? c.brazilian : c.fallback) << c.expression;
+  }
+}
+
+void SqlTest::ExpectNullOrLibraryError(const std::string& expression,
+                                       const std::vector<fbtest::Value>& params,
+                                       const std::string& message) {
+  if (TestFace() == Face::Legacy) {
+    EXPECT_EQ(Eval(expression, params), std::nullopt) << expression;
+    return;
+  }
+  try {
+    const fbtest::Value value = Eval(expression, params);
+    ADD_FAILURE() << expression << " gave " << value.value_or("NULL") << ", not an error";
+  } catch (const fbtest::FbError& error) {
+    EXPECT_NE(std::string(error.what()).find(message), std::string::npos)
+        << expression << ": " << error.what();
   }
 }
 

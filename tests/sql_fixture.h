@@ -1,5 +1,8 @@
 // A fresh database in the embedded server per test suite, with every
-// function declared from sql/udfzel.sql.
+// function declared by the script of the face under test: sql/udfzel.sql
+// (legacy external functions) or sql/udfzel_udr.sql (UDR functions) when
+// UDFZEL_TEST_FACE=udr. The suites expect the same results of both faces,
+// except where SQL NULL and library errors differ.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,8 +16,14 @@
 
 namespace udfzel_test {
 
-// The declaration script as shipped.
-std::string DeclarationScript();
+enum class Face { Legacy, Udr };
+// The face the suites run against.
+Face TestFace();
+// The declaration script of a face, as shipped.
+std::string DeclarationScript(Face face = TestFace());
+// What an argument that is SQL NULL gives: the legacy face receives it as an
+// empty text or 0 and computes with that; the UDR face gives NULL.
+fbtest::Value ByFace(fbtest::Value legacy, fbtest::Value udr);
 // Whether the module under test loaded the Brazilian Portuguese locale
 // (UDFZEL_TEST_LANG=pt_BR.UTF-8) rather than the fallbacks.
 bool BrazilianLocale();
@@ -54,6 +63,12 @@ class SqlTest : public ::testing::Test {
     fbtest::Value brazilian;  // pt_BR
   };
   static void ExpectValuesInLocale(const std::vector<LocaleExpectation>& cases);
+
+  // An expression the legacy face answers with NULL and the UDR face with an
+  // SQL error carrying `message`.
+  static void ExpectNullOrLibraryError(const std::string& expression,
+                                       const std::vector<fbtest::Value>& params,
+                                       const std::string& message);
 
  private:
   static std::unique_ptr<fbtest::FbSession> session_;

@@ -8,6 +8,8 @@
 
 namespace {
 
+using udfzel_test::ByFace;
+
 using fbtest::Value;
 
 class SqlNames : public udfzel_test::SqlTest {};
@@ -38,7 +40,7 @@ TEST_F(SqlNames, MasksInBothModes) {
       {"f_formatmasktext('99/99/0000;0;_', '25122023')", "25/12/2023"},
       {"f_formatmasktext('000-00', '1234-5')", "123-5 "},
       {"f_formatmasktext('', 'x')", ""},
-      {"f_formatmasktext(null, null)", ""},
+      {"f_formatmasktext(null, null)", ByFace("", std::nullopt)},
       {"f_propercase('DE SOUZA')", "de Souza"},
       {"f_propercase('')", ""},
       {"f_constr('Ångström niño')", "ÅNGSTROM NIÑO"},

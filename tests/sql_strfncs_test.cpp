@@ -8,6 +8,8 @@
 
 namespace {
 
+using udfzel_test::ByFace;
+
 using fbtest::Value;
 using namespace std::string_literals;
 using udfzel_test::SqlTest;
@@ -92,11 +94,12 @@ TEST_F(SqlText, LongestTextsThroughAUtf8Connection) {
   EXPECT_EQ(Eval("f_strlen(?)", {"still fine"}), "10");
 }
 
-// Declared without the NULL keyword, SQL NULL reaches the functions as an
-// empty text; declared with it, as a null pointer, which must not crash.
+// Declared without the NULL keyword, SQL NULL reaches the legacy functions
+// as an empty text; declared with it, as a null pointer, which must not
+// crash. The UDR face gives NULL.
 TEST_F(SqlText, NullArguments) {
-  EXPECT_EQ(Eval("f_strlen(null)"), "0");
-  EXPECT_EQ(Eval("f_trim(null)"), "");
+  EXPECT_EQ(Eval("f_strlen(null)"), ByFace("0", std::nullopt));
+  EXPECT_EQ(Eval("f_trim(null)"), ByFace("", std::nullopt));
   Db().Execute(
       "declare external function t_trim_null cstring(100) null returns cstring(100)"
       " entry_point 'F_Trim' module_name 'udfzel'");

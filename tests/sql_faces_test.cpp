@@ -1,0 +1,135 @@
+// Where the two faces differ, and that they differ nowhere else: a NULL in
+// any argument of any function (the legacy face computes with an empty text
+// or 0, the UDR face gives NULL), and every function on the hostile rows
+// through both faces declared side by side in one database.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "function_list.h"
+#include "hostile_rows.h"
+#include "sql_fixture.h"
+#include "udr/message_layout.h"
+
+namespace {
+
+using udfzel::ArgKind;
+using udfzel::FunctionSpec;
+using udfzel::ResultKind;
+using udfzel_test::Face;
+using udfzel_test::SqlTest;
+using udfzel_test::TestFace;
+
+// An argument of each kind, SQL NULL of that kind, and what SQL NULL reaches
+// a legacy function as.
+struct KindValues {
+  const char* sample;
+  const char* null;
+  const char* legacyNull;  // null: no SQL value stands for it
+};
+
+KindValues ValuesOf(ArgKind kind) {
+  switch (kind) {
+    case ArgKind::Text: return {"'  Abc d '", "cast(null as varchar(10))", "''"};
+    case ArgKind::Picture: return {"'0.00'", "cast(null as varchar(10))", "''"};
+    case ArgKind::Int32: return {"2", "cast(null as integer)", "0"};
+    case ArgKind::Int64: return {"7", "cast(null as bigint)", "0"};
+    case ArgKind::Double: return {"2.5", "cast(null as double precision)", "0"};
+    // The legacy face reads NULL as the zero record, day 0 at midnight.
+    case ArgKind::Timestamp:
+      return {"timestamp '2024-02-10 10:30:00'", "cast(null as timestamp)",
+              "timestamp '1858-11-17 00:00:00'"};
+    case ArgKind::Blob: return {"cast('abc' as blob)", "cast(null as blob)", nullptr};
+    case ArgKind::None: break;
+  }
+  return {"", "", ""};
+}
+
+// The call with argument `position` replaced by `replacement`; blob results
+// are measured, so the server need not render a blob.
+std::string CallWith(const FunctionSpec& fn, std::size_t position, const char* replacement) {
+  std::string call = std::string(fn.entry) + "(";
+  for (std::size_t i = 0; i < udfzel::udr::InputCount(fn); ++i) {
+    if (i > 0) call += ", ";
+    call += i == position ? replacement : ValuesOf(fn.args[i]).sample;
+  }
+  call += ")";
+  return fn.result == ResultKind::BlobArgument ? "octet_length(" + call + ")" : call;
+}
+
+// A legacy function given no blob: 0 for counts, NULL for a text.
+fbtest::Value LegacyNoBlob(ResultKind result) {
+  return result == ResultKind::NewText ? fbtest::Value() : fbtest::Value("0");
+}
+
+class SqlFaces : public SqlTest {};
+
+TEST_F(SqlFaces, NullInEveryArgumentOfEveryFunction) {
+  for (const FunctionSpec& fn : udfzel::kFunctions) {
+    for (std::size_t position = 0; position < udfzel::udr::InputCount(fn); ++position) {
+      const KindValues values = ValuesOf(fn.args[position]);
+      const std::string withNull = CallWith(fn, position, values.null);
+      const fbtest::Value result = Eval(withNull);
+      if (TestFace() == Face::Udr) {
+        EXPECT_EQ(result, std::nullopt) << withNull;
+      } else if (values.legacyNull == nullptr) {
+        EXPECT_EQ(result, LegacyNoBlob(fn.result)) << withNull;
+      } else {
+        EXPECT_EQ(result, Eval(CallWith(fn, position, values.legacyNull))) << withNull;
+      }
+    }
+  }
+}
+
+// The declarations of the face not under test, renamed X_..., beside those
+// of the face under test.
+std::string OtherFaceRenamed() {
+  const Face other = TestFace() == Face::Udr ? Face::Legacy : Face::Udr;
+  std::string script = udfzel_test::DeclarationScript(other);
+  for (const char* head : {"DECLARE EXTERNAL FUNCTION F_", "CREATE OR ALTER FUNCTION F_"}) {
+    const std::string from = head;
+    const std::string to = from.substr(0, from.size() - 2) + "X_";
+    for (std::size_t at = script.find(from); at != std::string::npos; at = script.find(from, at)) {
+      script.replace(at, from.size(), to);
+    }
+  }
+  return script;
+}
+
+class SqlBothFaces : public SqlTest {
+ protected:
+  static void SetUpTestSuite() {
+    SqlTest::SetUpTestSuite();
+    SetUpStep([] {
+      Db().ExecuteScript(OtherFaceRenamed());
+      Db().Commit();
+      udfzel_test::FillHostileRows(Db(), DatabasePath());
+    });
+  }
+};
+
+// Every function gives the same result through both faces on every hostile
+// row (none has a NULL; pictures stay short of the over-long error).
+TEST_F(SqlBothFaces, AgreeOnEveryHostileRow) {
+  auto db = fbtest::FbSession::Attach(DatabasePath(), "WIN1252");
+  for (const udfzel_test::FunctionUse& use : udfzel_test::HostileUses()) {
+    const std::string expression = use.udrExpression ? use.udrExpression : use.expression;
+    std::string other = expression;
+    for (std::size_t at = other.find("f_"); at != std::string::npos; at = other.find("f_", at)) {
+      other[at] = 'x';
+    }
+    const fbtest::Rows rows =
+        db.Query("select " + expression + ", " + other + " from hostile order by id");
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(udfzel_test::kHostileRows)) << use.entry;
+    int differing = 0;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+      if (rows[row][0] != rows[row][1] && ++differing <= 3) {
+        ADD_FAILURE() << use.entry << " row " << row << ": " << rows[row][0].value_or("NULL")
+                      << " vs " << rows[row][1].value_or("NULL");
+      }
+    }
+  }
+}
+
+}  // namespace
