@@ -4,7 +4,7 @@
 // function with the same arguments (the floor of any external call). The
 // queries alternate, each round in a new order; medians of the rounds are
 // printed per row and as ratios, as a Markdown table.
-//   sql_bench [--rows N] [--rounds N] [--database PATH]
+//   sql_bench [--rows N] [--rounds N] [--only NAME-PART] [--database PATH]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -23,7 +23,9 @@
 
 namespace {
 
-// One function's three queries differ only in the expression per row.
+// One function's queries differ only in the expression per row.
+constexpr int kKinds = 5;
+
 struct Case {
   const char* entry;
   const char* aggregate;  // wraps the expression; %s is the expression
@@ -145,10 +147,63 @@ const char* const kNoopDeclarations[] = {
     " entry_point 'N_TextDouble' module_name 'udfzel_noop'",
 };
 
+// The UDR floor: the same shapes as UDR functions of libudfzel_noop.so,
+// named m_... for the n_... above.
+#define UDR_TEXT "varchar(32765) character set win1252"
+#define UDR_PICTURE "varchar(255) character set win1252"
+const char* const kNoopUdrDeclarations[] = {
+    "create function m_text (a " UDR_TEXT ") returns " UDR_TEXT
+    " external name 'udfzel_noop!N_Text' engine udr",
+    "create function m_text_int (a " UDR_TEXT ", b integer) returns " UDR_TEXT
+    " external name 'udfzel_noop!N_TextInt' engine udr",
+    "create function m_text_int_int (a " UDR_TEXT ", b integer, c integer) returns " UDR_TEXT
+    " external name 'udfzel_noop!N_TextIntInt' engine udr",
+    "create function m_text_to_int (a " UDR_TEXT ") returns integer"
+    " external name 'udfzel_noop!N_TextToInt' engine udr",
+    "create function m_int64_pair (a bigint, b bigint) returns bigint"
+    " external name 'udfzel_noop!N_Int64Pair' engine udr",
+    "create function m_double_int (a double precision, b integer) returns double precision"
+    " external name 'udfzel_noop!N_DoubleInt' engine udr",
+    "create function m_double_int_int_text (a double precision, b integer, c integer) returns "
+    UDR_TEXT " external name 'udfzel_noop!N_DoubleIntIntText' engine udr",
+    "create function m_text_text (a " UDR_PICTURE ", b " UDR_PICTURE ") returns " UDR_TEXT
+    " external name 'udfzel_noop!N_TextText' engine udr",
+    "create function m_int_pair (a integer, b integer) returns integer"
+    " external name 'udfzel_noop!N_IntPair' engine udr",
+    "create function m_double_pair (a double precision, b double precision)"
+    " returns double precision external name 'udfzel_noop!N_DoublePair' engine udr",
+    "create function m_double_to_int64 (a double precision) returns bigint"
+    " external name 'udfzel_noop!N_DoubleToInt64' engine udr",
+    "create function m_timestamp_int (a timestamp) returns integer"
+    " external name 'udfzel_noop!N_TimestampInt' engine udr",
+    "create function m_text_blob (a " UDR_TEXT ") returns blob"
+    " external name 'udfzel_noop!N_TextBlob' engine udr",
+    "create function m_blob (a blob) returns integer"
+    " external name 'udfzel_noop!N_Blob' engine udr",
+    "create function m_blob_text (a blob) returns " UDR_TEXT
+    " external name 'udfzel_noop!N_BlobText' engine udr",
+    "create function m_timestamp (a timestamp) returns timestamp"
+    " external name 'udfzel_noop!N_Timestamp' engine udr",
+    "create function m_text_timestamp (a " UDR_PICTURE ", b timestamp) returns " UDR_TEXT
+    " external name 'udfzel_noop!N_TextTimestamp' engine udr",
+    "create function m_text_double (a " UDR_PICTURE ", b double precision) returns " UDR_TEXT
+    " external name 'udfzel_noop!N_TextDouble' engine udr",
+};
+
+// `text` with every `from` replaced by `to`.
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+    text.replace(at, from.size(), to);
+    at += to.size();
+  }
+  return text;
+}
+
 struct Options {
   long rows = 1000000;
   int rounds = 5;
   std::string database = UDFZEL_FBROOT "/../bench/sql-bench.fdb";
+  std::string only;  // run only the cases whose name contains this
 };
 
 std::string ReadFile(const std::string& path) {
@@ -170,6 +225,10 @@ fbtest::FbSession Prepare(const Options& options) {
   auto db = fbtest::FbSession::Create(options.database, "WIN1252", "WIN1252");
   db.ExecuteScript(ReadFile(UDFZEL_SOURCE_DIR "/sql/udfzel.sql"));
   for (const char* declaration : kNoopDeclarations) db.Execute(declaration);
+  // The UDR face beside the legacy one, as u_...
+  db.ExecuteScript(ReplaceAll(ReadFile(UDFZEL_SOURCE_DIR "/sql/udfzel_udr.sql"),
+                              "CREATE OR ALTER FUNCTION F_", "CREATE OR ALTER FUNCTION U_"));
+  for (const char* declaration : kNoopUdrDeclarations) db.Execute(declaration);
   db.Execute(
       "create table bench (s varchar(60), d double precision, i bigint, ts timestamp,"
       " b blob sub_type text, c varchar(11))");
@@ -218,17 +277,21 @@ void Run(const Options& options) {
 
   struct Query {
     std::size_t caseIndex;
-    int kind;  // 0 udfzel, 1 built-in, 2 no-op
+    int kind;  // 0 legacy udfzel, 1 built-in, 2 no-op UDF, 3 UDR udfzel, 4 no-op UDR
     std::string sql;
     std::vector<double> seconds;
   };
   std::vector<Query> queries;
   for (std::size_t i = 0; i < Cases().size(); ++i) {
     const Case& c = Cases()[i];
-    const char* expressions[] = {c.udfzel, c.builtin, c.noop};
-    for (int kind = 0; kind < 3; ++kind) {
-      queries.push_back(
-          {i, kind, "select " + Replace(c.aggregate, expressions[kind]) + " from " + c.table, {}});
+    if (std::string_view(c.entry).find(options.only) == std::string_view::npos) continue;
+    const std::string expressions[] = {c.udfzel, c.builtin, c.noop,
+                                       ReplaceAll(c.udfzel, "f_", "u_"),
+                                       ReplaceAll(c.noop, "n_", "m_")};
+    for (int kind = 0; kind < kKinds; ++kind) {
+      queries.push_back({i, kind,
+                         "select " + Replace(c.aggregate, expressions[kind]) + " from " + c.table,
+                         {}});
     }
   }
   SecondsOf(db, "select count(*) from bench");  // warm the page cache
@@ -243,17 +306,28 @@ void Run(const Options& options) {
   const auto perRowOf = [&](const Case& c) {
     return 1e9 / static_cast<double>(std::string_view(c.table) == "bench" ? options.rows : kBlobRows);
   };
-  std::printf("| function | udfzel ns/row | built-in ns/row | no-op UDF ns/row | udfzel / no-op |"
-              " udfzel / built-in |\n|---|---|---|---|---|---|\n");
-  for (std::size_t i = 0; i < Cases().size(); ++i) {
+  std::printf(
+      "| function | UDF ns/row | UDR ns/row | built-in ns/row | no-op UDF | no-op UDR |"
+      " UDF / no-op UDF | UDR / no-op UDR | UDR / UDF | UDR / built-in |\n"
+      "|---|---|---|---|---|---|---|---|---|---|\n");
+  for (std::size_t at = 0; at < queries.size(); at += kKinds) {
+    const std::size_t i = queries[at].caseIndex;
     const double perRow = perRowOf(Cases()[i]);
-    const double udfzel = Median(queries[3 * i].seconds) * perRow;
-    const double builtin = Median(queries[3 * i + 1].seconds) * perRow;
-    const double noop = Median(queries[3 * i + 2].seconds) * perRow;
-    std::printf("| %s | %.0f | %.0f | %.0f | %.2f | %.2f |\n", Cases()[i].entry, udfzel, builtin,
-                noop, udfzel / noop, udfzel / builtin);
+    const auto nsOf = [&](int kind) {
+      return Median(queries[at + static_cast<std::size_t>(kind)].seconds) * perRow;
+    };
+    const double legacy = nsOf(0);
+    const double builtin = nsOf(1);
+    const double noop = nsOf(2);
+    const double udr = nsOf(3);
+    const double noopUdr = nsOf(4);
+    std::printf("| %s | %.0f | %.0f | %.0f | %.0f | %.0f | %.2f | %.2f | %.2f | %.2f |\n",
+                Cases()[i].entry, legacy, udr, builtin, noop, noopUdr, legacy / noop,
+                udr / noopUdr, udr / legacy, udr / builtin);
   }
-  std::printf("\n%ld rows (blobs: %ld rows of 1 KB and 30 KB), median of %d rounds; built-in: %s\n",
+  std::printf("\n%ld rows (blobs: %ld rows of 1 KB and 30 KB), median of %d rounds; built-in: %s;"
+              " no-op: a function of the same arguments that does nothing (a UDR no-op opens"
+              " and closes its blob argument, or creates its blob result)\n",
               options.rows, kBlobRows, options.rounds,
               "the SQL expression a user writes instead (see bench/sql_bench.cpp)");
   db.Drop();
@@ -267,6 +341,8 @@ Options Parse(int argc, char** argv) {
       options.rows = std::atol(argv[i + 1]);
     } else if (flag == "--rounds") {
       options.rounds = std::atoi(argv[i + 1]);
+    } else if (flag == "--only") {
+      options.only = argv[i + 1];
     } else if (flag == "--database") {
       options.database = argv[i + 1];
     } else {
