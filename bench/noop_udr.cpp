@@ -21,18 +21,21 @@ using udfzel::udr::Status;
 
 template <ResultKind R, ArgKind... A>
 struct Noop {
-  static constexpr ResultKind kResultKind = R;
   static constexpr std::array<ArgKind, sizeof...(A)> kArgs{A...};
   static constexpr std::array<FieldType, sizeof...(A)> kTypes{udfzel::udr::InputField(A)...};
-  static constexpr auto kInput = udfzel::udr::LayoutOf(kTypes);
-  static constexpr auto kOutput =
-      udfzel::udr::LayoutOf(std::array<FieldType, 1>{udfzel::udr::ResultField(R)});
+  using Layout = udfzel::udr::RoutineLayout<sizeof...(A)>;
 
-  static void Execute(Status* status, Firebird::IExternalContext* context,
+  // Texts as long as declared, as the library's functions take them.
+  static Layout Declared(Status* status, Firebird::IRoutineMetadata* metadata) {
+    return udfzel::udr::DeclaredLayout(status, "no-op", metadata, kTypes,
+                                       udfzel::udr::ResultField(R));
+  }
+
+  static void Execute(const Layout& layout, Status* status, Firebird::IExternalContext* context,
                       const unsigned char* in, unsigned char* out) {
-    unsigned char* field = out + kOutput.fields[0].offset;
-    std::memset(out + kOutput.fields[0].nullOffset, 0, sizeof(ISC_SHORT));
-    const unsigned char* first = in + kInput.fields[0].offset;
+    unsigned char* field = out + layout.output.fields[0].offset;
+    std::memset(out + layout.output.fields[0].nullOffset, 0, sizeof(ISC_SHORT));
+    const unsigned char* first = in + layout.input.fields[0].offset;
     if (kArgs[0] == ArgKind::Blob) {
       udfzel::udr::CallConnection connection(status, context);
       ISC_QUAD id;
@@ -40,7 +43,7 @@ struct Noop {
       connection.attachment()->openBlob(status, connection.transaction(), &id, 0, nullptr)
           ->close(status);
     }
-    const FieldType result = udfzel::udr::ResultField(R);
+    const FieldType result = layout.resultType;
     if constexpr (R == ResultKind::BlobArgument) {
       udfzel::udr::CallConnection connection(status, context);
       ISC_QUAD id{};
@@ -50,8 +53,9 @@ struct Noop {
     } else if (result.sqlType == SQL_VARYING) {
       ISC_USHORT length = 0;
       if (kTypes[0].sqlType == SQL_VARYING) std::memcpy(&length, first, sizeof length);
-      std::memcpy(field, first, kTypes[0].sqlType == SQL_VARYING ? sizeof length + length : 0);
+      if (length > result.length) length = static_cast<ISC_USHORT>(result.length);
       std::memcpy(field, &length, sizeof length);
+      std::memcpy(field + sizeof length, first + sizeof length, length);
     } else if (kTypes[0].sqlType == result.sqlType) {
       std::memcpy(field, first, result.length);
     } else {
@@ -63,14 +67,18 @@ struct Noop {
 template <class N>
 class NoopFunction : public Firebird::IExternalFunctionImpl<NoopFunction<N>, Status> {
  public:
+  explicit NoopFunction(const typename N::Layout& layout) : layout_(layout) {}
   void dispose() { delete this; }
   void getCharSet(Status*, Firebird::IExternalContext*, char* name, unsigned size) {
     udfzel::udr::SetRoutineCharSet(name, size);
   }
   void execute(Status* status, Firebird::IExternalContext* context, void* in, void* out) {
-    N::Execute(status, context, static_cast<const unsigned char*>(in),
+    N::Execute(layout_, status, context, static_cast<const unsigned char*>(in),
                static_cast<unsigned char*>(out));
   }
+
+ private:
+  const typename N::Layout layout_;
 };
 
 template <class N>
@@ -81,16 +89,13 @@ class NoopFactory : public Firebird::IUdrFunctionFactoryImpl<NoopFactory<N>, Sta
         name, this, &Firebird::Udr::regFunctions);
   }
   void dispose() {}
-  void setup(Status* status, Firebird::IExternalContext*, Firebird::IRoutineMetadata*,
+  void setup(Status* status, Firebird::IExternalContext*, Firebird::IRoutineMetadata* metadata,
              Firebird::IMetadataBuilder* in, Firebird::IMetadataBuilder* out) {
-    for (unsigned i = 0; i < N::kTypes.size(); ++i) {
-      udfzel::udr::DeclareField(status, in, i, N::kTypes[i]);
-    }
-    udfzel::udr::DeclareField(status, out, 0, udfzel::udr::ResultField(N::kResultKind));
+    udfzel::udr::SetUpMessages(status, "no-op", N::Declared(status, metadata), in, out);
   }
-  Firebird::IExternalFunction* newItem(Status*, Firebird::IExternalContext*,
-                                       Firebird::IRoutineMetadata*) {
-    return new NoopFunction<N>;
+  Firebird::IExternalFunction* newItem(Status* status, Firebird::IExternalContext*,
+                                       Firebird::IRoutineMetadata* metadata) {
+    return new NoopFunction<N>(N::Declared(status, metadata));
   }
 };
 

@@ -148,8 +148,10 @@ const char* const kNoopDeclarations[] = {
 };
 
 // The UDR floor: the same shapes as UDR functions of libudfzel_noop.so,
-// named m_... for the n_... above.
-#define UDR_TEXT "varchar(32765) character set win1252"
+// named m_... for the n_... above, texts declared as sql/udfzel_udr.sql
+// declares them.
+#define UDR_TEXT "varchar(2000) character set win1252"
+#define UDR_LONG_TEXT "varchar(32765) character set win1252"
 #define UDR_PICTURE "varchar(255) character set win1252"
 const char* const kNoopUdrDeclarations[] = {
     "create function m_text (a " UDR_TEXT ") returns " UDR_TEXT
@@ -176,11 +178,11 @@ const char* const kNoopUdrDeclarations[] = {
     " external name 'udfzel_noop!N_DoubleToInt64' engine udr",
     "create function m_timestamp_int (a timestamp) returns integer"
     " external name 'udfzel_noop!N_TimestampInt' engine udr",
-    "create function m_text_blob (a " UDR_TEXT ") returns blob"
+    "create function m_text_blob (a " UDR_LONG_TEXT ") returns blob"
     " external name 'udfzel_noop!N_TextBlob' engine udr",
     "create function m_blob (a blob) returns integer"
     " external name 'udfzel_noop!N_Blob' engine udr",
-    "create function m_blob_text (a blob) returns " UDR_TEXT
+    "create function m_blob_text (a blob) returns " UDR_LONG_TEXT
     " external name 'udfzel_noop!N_BlobText' engine udr",
     "create function m_timestamp (a timestamp) returns timestamp"
     " external name 'udfzel_noop!N_Timestamp' engine udr",

@@ -82,6 +82,24 @@ TEST_F(SqlFaces, NullInEveryArgumentOfEveryFunction) {
   }
 }
 
+// The UDR module takes texts as long as a declaration makes them: a result
+// longer than its declaration is the server's truncation error, not a cut
+// text; an argument longer than its declaration never reaches the module.
+TEST_F(SqlFaces, UdrTextsFollowTheirDeclaration) {
+  if (TestFace() != Face::Udr) GTEST_SKIP() << "the legacy module's sizes are fixed";
+  Db().Execute("create function short_format (p varchar(255) character set win1252,"
+               " x double precision) returns varchar(5) character set win1252"
+               " external name 'udfzel!F_FormatFloat' engine udr");
+  Db().Execute("create function short_left (t varchar(4) character set win1252, n integer)"
+               " returns varchar(4) character set win1252"
+               " external name 'udfzel!F_StrLeft' engine udr");
+  Db().Commit();
+  EXPECT_EQ(Eval("short_format('000', 1)"), "001");
+  EXPECT_THROW(Eval("short_format('000000', 1)"), fbtest::FbError);
+  EXPECT_EQ(Eval("short_left('abcd', 3)"), "abc");
+  EXPECT_THROW(Eval("short_left('abcde', 3)"), fbtest::FbError);
+}
+
 // The declarations of the face not under test, renamed X_..., beside those
 // of the face under test.
 std::string OtherFaceRenamed() {

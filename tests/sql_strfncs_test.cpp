@@ -66,32 +66,75 @@ TEST_F(SqlText, AccentedTextFromUtf8Columns) {
   EXPECT_EQ(rows, expected);
 }
 
+// The functions with texts of the full 32765 bytes: the legacy
+// declarations, or UDR copies declared that wide (the UDR script declares
+// 2000 bytes; the module takes what the declaration gives).
+std::string Wide(const std::string& name) {
+  if (udfzel_test::TestFace() == udfzel_test::Face::Legacy) return name;
+  return "w" + name.substr(1);
+}
+
+class SqlWideText : public SqlText {
+ protected:
+  static void SetUpTestSuite() {
+    SqlText::SetUpTestSuite();
+    if (udfzel_test::TestFace() == udfzel_test::Face::Legacy) return;
+    SetUpStep([] {
+      const std::string text = "varchar(32765) character set win1252";
+      Db().Execute("create function w_strlen (t " + text +
+                   ") returns integer external name 'udfzel!F_StrLen' engine udr");
+      Db().Execute("create function w_trim (t " + text + ") returns " + text +
+                   " external name 'udfzel!F_Trim' engine udr");
+      Db().Execute("create function w_strright (t " + text + ", n integer) returns " + text +
+                   " external name 'udfzel!F_StrRight' engine udr");
+      Db().Commit();
+    });
+  }
+};
+
 // Through a WIN1252 connection the whole declared size is usable.
-TEST_F(SqlText, LongestTextsThroughAWin1252Connection) {
+TEST_F(SqlWideText, LongestTextsThroughAWin1252Connection) {
   auto db = fbtest::FbSession::Attach(DatabasePath(), "WIN1252");
   const std::string big = "  " + std::string(32761, 'x') + "  ";
   const auto eval = [&](const std::string& expression, const std::string& text) {
     return db.Scalar("select " + expression + " from rdb$database", {text});
   };
-  EXPECT_EQ(eval("f_strlen(cast(? as varchar(32765)))", big), "32765");
-  EXPECT_EQ(eval("f_trim(cast(? as varchar(32765)))", big), std::string(32761, 'x'));
-  EXPECT_EQ(eval("f_strright(cast(? as varchar(32765)), 3)", big), "x  ");
-  EXPECT_EQ(eval("f_strlen(cast(? as varchar(32765)))", "\x80\xff\x01"s), "3");
-  // A text longer than the declared CSTRING is refused by the server itself,
+  EXPECT_EQ(eval(Wide("f_strlen") + "(cast(? as varchar(32765)))", big), "32765");
+  EXPECT_EQ(eval(Wide("f_trim") + "(cast(? as varchar(32765)))", big), std::string(32761, 'x'));
+  EXPECT_EQ(eval(Wide("f_strright") + "(cast(? as varchar(32765)), 3)", big), "x  ");
+  EXPECT_EQ(eval(Wide("f_strlen") + "(cast(? as varchar(32765)))", "\x80\xff\x01"s), "3");
+  // A text longer than the declaration is refused by the server itself,
   // and the attachment goes on working.
-  EXPECT_THROW(eval("f_strlen(cast(? as varchar(32766)))", std::string(32766, 'y')),
+  EXPECT_THROW(eval(Wide("f_strlen") + "(cast(? as varchar(32766)))", std::string(32766, 'y')),
                fbtest::FbError);
-  EXPECT_EQ(eval("f_strlen(?)", "ok"), "2");
+  EXPECT_EQ(eval(Wide("f_strlen") + "(?)", "ok"), "2");
 }
 
-// A UTF8 connection describes the 32765-byte WIN1252 CSTRING as 8191
+// A UTF8 connection describes the 32765-byte WIN1252 text as 8191
 // characters of UTF8: longer values are the server's truncation error.
-TEST_F(SqlText, LongestTextsThroughAUtf8Connection) {
+TEST_F(SqlWideText, LongestTextsThroughAUtf8Connection) {
   const auto utf8 = [](std::size_t n) { return std::string(n, 'u'); };
-  EXPECT_EQ(Eval("f_strlen(cast(? as varchar(8191)))", {utf8(8191)}), "8191");
-  EXPECT_EQ(Eval("char_length(f_trim(cast(? as varchar(8191))))", {utf8(8191)}), "8191");
-  EXPECT_THROW(Eval("f_trim(cast(? as varchar(8192)))", {utf8(8192)}), fbtest::FbError);
-  EXPECT_EQ(Eval("f_strlen(?)", {"still fine"}), "10");
+  EXPECT_EQ(Eval(Wide("f_strlen") + "(cast(? as varchar(8191)))", {utf8(8191)}), "8191");
+  EXPECT_EQ(Eval("char_length(" + Wide("f_trim") + "(cast(? as varchar(8191))))", {utf8(8191)}),
+            "8191");
+  EXPECT_THROW(Eval(Wide("f_trim") + "(cast(? as varchar(8192)))", {utf8(8192)}),
+               fbtest::FbError);
+  EXPECT_EQ(Eval(Wide("f_strlen") + "(?)", {"still fine"}), "10");
+}
+
+// The shipped UDR declarations take texts of 2000 bytes; the legacy ones of
+// 32765. Beyond the declaration is the server's truncation error.
+TEST_F(SqlText, ShippedTextLength) {
+  const std::size_t limit = udfzel_test::TestFace() == udfzel_test::Face::Udr ? 2000 : 32765;
+  auto db = fbtest::FbSession::Attach(DatabasePath(), "WIN1252");
+  const auto strlenOf = [&](std::size_t n) {
+    return db.Scalar("select f_strlen(cast(? as varchar(32765))) from rdb$database",
+                     {std::string(n, 'a')});
+  };
+  EXPECT_EQ(strlenOf(limit), std::to_string(limit));
+  if (limit < 32765) {
+    EXPECT_THROW(strlenOf(limit + 1), fbtest::FbError);
+  }
 }
 
 // Declared without the NULL keyword, SQL NULL reaches the legacy functions

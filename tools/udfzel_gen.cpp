@@ -124,13 +124,15 @@ std::string UdrArgList(const FunctionSpec& fn, bool named) {
   for (std::size_t i = 0; i < udfzel::udr::InputCount(fn); ++i) {
     if (i > 0) out += named ? ",\n  " : ", ";
     if (named) out += UdrParameterName(fn.args[i], i) + " ";
-    out += udfzel::udr::SqlTypeText(udfzel::udr::InputField(fn.args[i]));
+    out += udfzel::udr::SqlTypeText(
+        udfzel::udr::DeclaredField(fn, udfzel::udr::InputField(fn.args[i])));
   }
   return out;
 }
 
 std::string UdrResult(const FunctionSpec& fn) {
-  return udfzel::udr::SqlTypeText(udfzel::udr::ResultField(fn.result));
+  return udfzel::udr::SqlTypeText(
+      udfzel::udr::DeclaredField(fn, udfzel::udr::ResultField(fn.result)));
 }
 
 void WriteUdrSql() {
@@ -140,7 +142,11 @@ void WriteUdrSql() {
                "   Any NULL argument gives NULL. A library error (such as an over-long\n"
                "   number picture) is raised as an SQL error with the library's message.\n"
                "   A database that has the legacy declarations (sql/udfzel.sql) drops them\n"
-               "   first: both faces use the same names. */\n\n";
+               "   first: both faces use the same names.\n"
+               "   Texts are declared " << udfzel::udr::kUdrTextSize << " bytes long (32765 where a blob is\n"
+               "   involved): a longer declaration makes every call slower. For longer\n"
+               "   texts, declare a copy with VARCHAR(n), n up to 32765: the module takes\n"
+               "   texts as long as they are declared. */\n\n";
   for (const auto& fn : udfzel::kFunctions) {
     std::cout << "CREATE OR ALTER FUNCTION " << Upper(fn.entry) << " (\n  " << UdrArgList(fn, true)
               << ")\n  RETURNS " << UdrResult(fn) << "\n  EXTERNAL NAME 'udfzel!" << fn.entry
@@ -193,7 +199,10 @@ void WriteDocs() {
                "any argument is NULL. Where the legacy face returns its neutral result for a\n"
                "library error, the UDR face raises an SQL error with the library's message\n"
                "(F_FORMATFLOAT: \"String de formato muito longa\"). Texts are VARCHAR in\n"
-               "WIN1252; a text argument ends at its first zero byte, as a CSTRING does.\n\n"
+               "WIN1252; a text argument ends at its first zero byte, as a CSTRING does.\n"
+               "Texts are declared " << udfzel::udr::kUdrTextSize << " bytes long (32765 where a blob "
+               "is involved); the module\ntakes texts as long as they are declared, up to 32765: "
+               "see `docs/udr.md`.\n\n"
                "| SQL name | Arguments | Returns | NULL argument | Besides the legacy result |\n"
                "|---|---|---|---|---|\n";
   for (const auto& fn : udfzel::kFunctions) {

@@ -99,9 +99,12 @@ void AfterCall(A& argument) {
   if constexpr (requires { argument.AfterCall(); }) argument.AfterCall();
 }
 
-// Writes a text of at most the declared length into a VARCHAR field.
-inline void WriteText(unsigned char* field, const char* text, std::size_t length) {
-  const auto count = static_cast<ISC_USHORT>(length < kTextSize ? length : kTextSize);
+// Writes a text into a VARCHAR field of `capacity` bytes. A longer text is
+// the server's string truncation error, never a silent cut.
+inline void WriteText(unsigned char* field, unsigned capacity, const char* text,
+                      std::size_t length) {
+  if (length > capacity) throw result_text::ResultTooLong();
+  const auto count = static_cast<ISC_USHORT>(length);
   std::memcpy(field, &count, sizeof count);
   std::memcpy(field + sizeof count, text, count);
 }
@@ -109,6 +112,48 @@ inline void WriteText(unsigned char* field, const char* text, std::size_t length
 template <class T>
 void WriteValue(unsigned char* field, const T& value) {
   std::memcpy(field, &value, sizeof value);
+}
+
+// The messages of one routine. Texts are as long as the routine declares
+// them, up to their kind's limit: the server's work per call grows with the
+// declared length, so a narrow declaration is a cheap one.
+template <std::size_t N>
+struct RoutineLayout {
+  std::array<FieldType, N> inputTypes{};
+  MessageLayout<N> input;
+  FieldType resultType{};
+  MessageLayout<1> output;
+};
+
+template <std::size_t N>
+constexpr RoutineLayout<N> MakeLayout(const std::array<FieldType, N>& inputs, FieldType result) {
+  return {inputs, LayoutOf(inputs), result, LayoutOf(std::array<FieldType, 1>{result})};
+}
+
+// A field of `kind`'s type, narrowed to a text's declared length.
+FieldType FitToDeclared(Status* status, ::Firebird::IMessageMetadata* declared, unsigned index,
+                        FieldType kind);
+void CheckDeclaredCount(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata,
+                        std::size_t inputs);
+
+template <std::size_t N>
+RoutineLayout<N> DeclaredLayout(Status* status, const char* name,
+                                ::Firebird::IRoutineMetadata* metadata,
+                                std::array<FieldType, N> inputs, FieldType result) {
+  CheckDeclaredCount(status, name, metadata, N);
+  ::Firebird::IMessageMetadata* in = metadata->getInputMetadata(status);
+  ::Firebird::IMessageMetadata* out = metadata->getOutputMetadata(status);
+  try {
+    for (unsigned i = 0; i < N; ++i) inputs[i] = FitToDeclared(status, in, i, inputs[i]);
+    result = FitToDeclared(status, out, 0, result);
+  } catch (...) {
+    in->release();
+    out->release();
+    throw;
+  }
+  in->release();
+  out->release();
+  return MakeLayout(inputs, result);
 }
 
 // The function `Entry` of result kind R and argument kinds A..., where Entry
@@ -119,19 +164,25 @@ struct Binding {
   static constexpr std::array<ArgKind, sizeof...(A)> kArgs{A...};
   static constexpr std::size_t kInputs =
       R == ResultKind::BlobArgument ? sizeof...(A) - 1 : sizeof...(A);
+  using Layout = RoutineLayout<kInputs>;
 
-  static constexpr std::array<FieldType, kInputs> InputTypes() {
+  // Every text at its kind's limit.
+  static constexpr Layout FullLayout() {
     std::array<FieldType, kInputs> types{};
     for (std::size_t i = 0; i < kInputs; ++i) types[i] = InputField(kArgs[i]);
-    return types;
+    return MakeLayout(types, ResultField(R));
   }
-  static constexpr auto kInput = LayoutOf(InputTypes());
-  static constexpr auto kOutput = LayoutOf(std::array<FieldType, 1>{ResultField(R)});
 
-  static void Execute(Status* status, ::Firebird::IExternalContext* context,
+  static Layout Declared(Status* status, const char* name,
+                         ::Firebird::IRoutineMetadata* metadata) {
+    const Layout full = FullLayout();
+    return DeclaredLayout(status, name, metadata, full.inputTypes, full.resultType);
+  }
+
+  static void Execute(const Layout& layout, Status* status, ::Firebird::IExternalContext* context,
                       const unsigned char* in, unsigned char* out) {
-    auto* outNull = out + kOutput.fields[0].nullOffset;
-    for (const FieldPlace& field : kInput.fields) {
+    auto* outNull = out + layout.output.fields[0].nullOffset;
+    for (const FieldPlace& field : layout.input.fields) {
       ISC_SHORT isNull = 0;
       std::memcpy(&isNull, in + field.nullOffset, sizeof isNull);
       if (isNull != 0) {
@@ -140,28 +191,31 @@ struct Binding {
       }
     }
     WriteValue<ISC_SHORT>(outNull, 0);
-    ReadArguments<0>(status, context, in, out);
+    ReadArguments<0>(layout, status, context, in, out);
   }
 
  private:
   // Reads argument I onwards, each alive on the stack until the call returns.
   template <std::size_t I, class... P>
-  static void ReadArguments(Status* status, ::Firebird::IExternalContext* context,
-                            const unsigned char* in, unsigned char* out, P... values) {
+  static void ReadArguments(const Layout& layout, Status* status,
+                            ::Firebird::IExternalContext* context, const unsigned char* in,
+                            unsigned char* out, P... values) {
     if constexpr (I == kInputs) {
-      CallAndWrite(status, context, out, values...);
+      CallAndWrite(layout, status, context, out, values...);
     } else {
-      Argument<kArgs[I]> argument(status, context, in + kInput.fields[I].offset);
-      ReadArguments<I + 1>(status, context, in, out, values..., argument.get());
+      Argument<kArgs[I]> argument(status, context, in + layout.input.fields[I].offset);
+      ReadArguments<I + 1>(layout, status, context, in, out, values..., argument.get());
       AfterCall(argument);
     }
   }
 
   template <class... P>
-  static void CallAndWrite(Status* status, ::Firebird::IExternalContext* context,
-                           unsigned char* out, P... values) {
-    unsigned char* field = out + kOutput.fields[0].offset;
-    unsigned char* isNull = out + kOutput.fields[0].nullOffset;
+  static void CallAndWrite(const Layout& layout, Status* status,
+                           ::Firebird::IExternalContext* context, unsigned char* out,
+                           P... values) {
+    unsigned char* field = out + layout.output.fields[0].offset;
+    unsigned char* isNull = out + layout.output.fields[0].nullOffset;
+    const unsigned capacity = layout.resultType.length;
     if constexpr (R == ResultKind::Int32Value || R == ResultKind::Int64Value ||
                   R == ResultKind::DoubleValue) {
       WriteValue(field, Entry(values...));
@@ -170,13 +224,13 @@ struct Binding {
       if (text == nullptr) {
         WriteValue<ISC_SHORT>(isNull, -1);
       } else {
-        WriteText(field, text, std::strlen(text));
+        WriteText(field, capacity, text, std::strlen(text));
       }
     } else if constexpr (R == ResultKind::NewText) {
       FixedText<result_text::kCapacity> text;
       if (Entry(text, values...)) {
         // As a legacy result, the text ends at its first zero byte.
-        WriteText(field, text.c_str(), strnlen(text.c_str(), text.size()));
+        WriteText(field, capacity, text.c_str(), strnlen(text.c_str(), text.size()));
       } else {
         WriteValue<ISC_SHORT>(isNull, -1);
       }
@@ -196,31 +250,28 @@ struct Binding {
 };
 
 void SetRoutineCharSet(char* name, unsigned size);
-void CheckDeclaredCount(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata,
-                        std::size_t inputs);
 void DeclareField(Status* status, ::Firebird::IMetadataBuilder* builder, unsigned index,
                   FieldType type);
 void CheckLayout(Status* status, const char* name, ::Firebird::IMetadataBuilder* builder,
                  const FieldPlace* fields, std::size_t count, unsigned length);
 
-// Declares the messages of Binding B to the server, checking that the
-// routine was declared with as many arguments as the function takes and
-// that the server lays the messages out as B reads them.
-template <class B>
-void SetUpMessages(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata,
+// Declares a routine's messages to the server as `layout` reads them, and
+// checks that the server lays them out the same way.
+template <std::size_t N>
+void SetUpMessages(Status* status, const char* name, const RoutineLayout<N>& layout,
                    ::Firebird::IMetadataBuilder* in, ::Firebird::IMetadataBuilder* out) {
-  CheckDeclaredCount(status, name, metadata, B::kInputs);
-  const auto types = B::InputTypes();
-  for (unsigned i = 0; i < types.size(); ++i) DeclareField(status, in, i, types[i]);
-  DeclareField(status, out, 0, ResultField(B::kResult));
-  CheckLayout(status, name, in, B::kInput.fields.data(), B::kInputs, B::kInput.length);
-  CheckLayout(status, name, out, B::kOutput.fields.data(), 1, B::kOutput.length);
+  for (unsigned i = 0; i < N; ++i) DeclareField(status, in, i, layout.inputTypes[i]);
+  DeclareField(status, out, 0, layout.resultType);
+  CheckLayout(status, name, in, layout.input.fields.data(), N, layout.input.length);
+  CheckLayout(status, name, out, layout.output.fields.data(), 1, layout.output.length);
 }
 
-// A function object of the server: one per routine and attachment.
+// A function object of the server: one per routine and attachment, holding
+// the routine's layout.
 template <class B>
 class Function : public ::Firebird::IExternalFunctionImpl<Function<B>, Status> {
  public:
+  explicit Function(const typename B::Layout& layout) : layout_(layout) {}
   void dispose() { delete this; }
   // The routine works in WIN1252, the engines' code page, whatever the
   // connection's character set: the server transliterates to and from it.
@@ -229,10 +280,13 @@ class Function : public ::Firebird::IExternalFunctionImpl<Function<B>, Status> {
   }
   void execute(Status* status, ::Firebird::IExternalContext* context, void* in, void* out) {
     GuardedUdrCall(status, [&] {
-      B::Execute(status, context, static_cast<const unsigned char*>(in),
+      B::Execute(layout_, status, context, static_cast<const unsigned char*>(in),
                  static_cast<unsigned char*>(out));
     });
   }
+
+ private:
+  const typename B::Layout layout_;
 };
 
 template <class B>
@@ -245,11 +299,11 @@ class Factory : public ::Firebird::IUdrFunctionFactoryImpl<Factory<B>, Status> {
   void dispose() {}  // static instances
   void setup(Status* status, ::Firebird::IExternalContext*, ::Firebird::IRoutineMetadata* metadata,
              ::Firebird::IMetadataBuilder* in, ::Firebird::IMetadataBuilder* out) {
-    SetUpMessages<B>(status, name_, metadata, in, out);
+    SetUpMessages(status, name_, B::Declared(status, name_, metadata), in, out);
   }
-  ::Firebird::IExternalFunction* newItem(Status*, ::Firebird::IExternalContext*,
-                                         ::Firebird::IRoutineMetadata*) {
-    return new Function<B>;
+  ::Firebird::IExternalFunction* newItem(Status* status, ::Firebird::IExternalContext*,
+                                         ::Firebird::IRoutineMetadata* metadata) {
+    return new Function<B>(B::Declared(status, name_, metadata));
   }
 
  private:

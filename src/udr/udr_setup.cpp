@@ -32,6 +32,16 @@ void CheckDeclaredCount(Status* status, const char* name, ::Firebird::IRoutineMe
   }
 }
 
+FieldType FitToDeclared(Status* status, ::Firebird::IMessageMetadata* declared, unsigned index,
+                        FieldType kind) {
+  if (kind.sqlType != SQL_VARYING) return kind;
+  const unsigned type = declared->getType(status, index) & ~1u;  // the low bit: nullable
+  if (type != SQL_VARYING && type != SQL_TEXT) return kind;
+  const unsigned length = declared->getLength(status, index);
+  if (length < kind.length) kind.length = length;
+  return kind;
+}
+
 void DeclareField(Status* status, ::Firebird::IMetadataBuilder* builder, unsigned index,
                   FieldType type) {
   builder->setType(status, index, type.sqlType);
