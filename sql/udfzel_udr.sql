@@ -5,10 +5,9 @@
    number picture) is raised as an SQL error with the library's message.
    A database that has the legacy declarations (sql/udfzel.sql) drops them
    first: both faces use the same names.
-   Texts are declared 2000 bytes long (32765 where a blob is
-   involved): a longer declaration makes every call slower. For longer
-   texts, declare a copy with VARCHAR(n), n up to 32765: the module takes
-   texts as long as they are declared. */
+   Texts are declared 2000 bytes long (32765 where a blob is involved):
+   a longer declaration makes every call slower. For texts as long as
+   the legacy declarations take, use sql/udfzel_udr_wide.sql. */
 
 CREATE OR ALTER FUNCTION F_STRLEN (
   TEXT1 VARCHAR(2000) CHARACTER SET WIN1252)

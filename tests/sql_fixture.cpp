@@ -13,17 +13,31 @@ std::unique_ptr<fbtest::FbSession> SqlTest::session_;
 std::string SqlTest::path_;
 std::string SqlTest::setupError_;
 
-Face TestFace() {
+namespace {
+
+std::string FaceSetting() {
   const char* face = std::getenv("UDFZEL_TEST_FACE");
-  return face != nullptr && std::string(face) == "udr" ? Face::Udr : Face::Legacy;
+  return face == nullptr ? "" : face;
 }
+
+}  // namespace
+
+Face TestFace() {
+  return FaceSetting() == "udr" || FaceSetting() == "udr_wide" ? Face::Udr : Face::Legacy;
+}
+
+bool WideUdrDeclarations() { return FaceSetting() == "udr_wide"; }
 
 fbtest::Value ByFace(fbtest::Value legacy, fbtest::Value udr) {
   return TestFace() == Face::Udr ? std::move(udr) : std::move(legacy);
 }
 
 std::string DeclarationScript(Face face) {
-  std::ifstream file(face == Face::Udr ? UDFZEL_UDR_SQL_SCRIPT : UDFZEL_SQL_SCRIPT);
+  const char* script = UDFZEL_SQL_SCRIPT;
+  if (face == Face::Udr) {
+    script = WideUdrDeclarations() ? UDFZEL_UDR_WIDE_SQL_SCRIPT : UDFZEL_UDR_SQL_SCRIPT;
+  }
+  std::ifstream file(script);
   std::stringstream text;
   text << file.rdbuf();
   return text.str();

@@ -1,7 +1,7 @@
 // A fresh database in the embedded server per test suite, with every
 // function declared by the script of the face under test: sql/udfzel.sql
 // (legacy external functions) or sql/udfzel_udr.sql (UDR functions) when
-// UDFZEL_TEST_FACE=udr. The suites expect the same results of both faces,
+// UDFZEL_TEST_FACE=udr, sql/udfzel_udr_wide.sql when udr_wide. The suites expect the same results of both faces,
 // except where SQL NULL and library errors differ.
 #pragma once
 
@@ -19,6 +19,9 @@ namespace udfzel_test {
 enum class Face { Legacy, Udr };
 // The face the suites run against.
 Face TestFace();
+// Whether the UDR face is declared by sql/udfzel_udr_wide.sql (every text
+// 32765 bytes long, UDFZEL_TEST_FACE=udr_wide) rather than sql/udfzel_udr.sql.
+bool WideUdrDeclarations();
 // The declaration script of a face, as shipped.
 std::string DeclarationScript(Face face = TestFace());
 // What an argument that is SQL NULL gives: the legacy face receives it as an
