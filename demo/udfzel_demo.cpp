@@ -1,6 +1,8 @@
 // The udfzel showcase: creates a database in the embedded engine, declares
 // the functions from sql/udfzel.sql, loads demo data and prints the result of
-// every query in demo/showcase.sql as a table.
+// every query in demo/showcase.sql as a table; then a second database with
+// the UDR face (sql/udfzel_udr.sql, and the legacy face beside it as L_...)
+// runs demo/showcase_udr.sql.
 //   udfzel_demo [DATABASE]
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +22,7 @@ namespace {
 struct Showcase {
   std::string title;
   std::string sql;
+  bool expectsError = false;  // a "-- ! title": the query shows an SQL error
 };
 
 std::string ReadFile(const std::string& path) {
@@ -35,7 +38,9 @@ std::vector<Showcase> ReadShowcases(const std::string& path) {
   std::vector<Showcase> showcases;
   std::istringstream lines(ReadFile(path));
   for (std::string line; std::getline(lines, line);) {
-    if (line.rfind("-- ", 0) == 0) {
+    if (line.rfind("-- ! ", 0) == 0) {
+      showcases.push_back({line.substr(5), "", true});
+    } else if (line.rfind("-- ", 0) == 0) {
       showcases.push_back({line.substr(3), ""});
     } else if (!showcases.empty() && !line.empty()) {
       showcases.back().sql += line + "\n";
@@ -115,21 +120,56 @@ void PrintLocale() {
             << ", March " << text(f.MonthNames[3]) << "\n";
 }
 
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+    text.replace(at, from.size(), to);
+    at += to.size();
+  }
+  return text;
+}
+
+void RunShowcases(fbtest::FbSession& db, const std::string& path) {
+  for (const Showcase& showcase : ReadShowcases(path)) {
+    std::cout << "\n== " << showcase.title << " ==\n";
+    std::vector<std::string> columns;
+    if (!showcase.expectsError) {
+      PrintTable(columns, db.Query(showcase.sql, {}, &columns));
+      continue;
+    }
+    try {
+      db.Query(showcase.sql, {}, &columns);
+    } catch (const fbtest::FbError& error) {
+      std::cout << "  SQL error: " << ReplaceAll(error.what(), "\n", "\n             ") << "\n";
+      continue;
+    }
+    throw std::runtime_error("expected an SQL error from: " + showcase.sql);
+  }
+}
+
+fbtest::FbSession NewDatabase(const std::string& path) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::filesystem::remove(path);
+  return fbtest::FbSession::Create(path, "UTF8", "UTF8");
+}
+
 void Run(const std::string& database) {
   const std::string source = UDFZEL_SOURCE_DIR;
-  std::filesystem::create_directories(std::filesystem::path(database).parent_path());
-  std::filesystem::remove(database);
-  auto db = fbtest::FbSession::Create(database, "UTF8", "UTF8");
+  auto db = NewDatabase(database);
   db.ExecuteScript(ReadFile(source + "/sql/udfzel.sql"));
   db.ExecuteScript(ReadFile(source + "/demo/setup.sql"));
   std::cout << "udfzel demo: database " << database << ", functions from sql/udfzel.sql\n";
   PrintLocale();
-  for (const Showcase& showcase : ReadShowcases(source + "/demo/showcase.sql")) {
-    std::cout << "\n== " << showcase.title << " ==\n";
-    std::vector<std::string> columns;
-    const fbtest::Rows rows = db.Query(showcase.sql, {}, &columns);
-    PrintTable(columns, rows);
-  }
+  RunShowcases(db, source + "/demo/showcase.sql");
+
+  const std::string udrDatabase = ReplaceAll(database, ".fdb", "-udr.fdb");
+  auto udr = NewDatabase(udrDatabase);
+  udr.ExecuteScript(ReadFile(source + "/sql/udfzel_udr.sql"));
+  udr.ExecuteScript(ReplaceAll(ReadFile(source + "/sql/udfzel.sql"),
+                               "DECLARE EXTERNAL FUNCTION F_", "DECLARE EXTERNAL FUNCTION L_"));
+  udr.ExecuteScript(ReadFile(source + "/demo/setup.sql"));
+  std::cout << "\n\nudfzel demo, UDR face: database " << udrDatabase
+            << ", functions from sql/udfzel_udr.sql (legacy face beside it as L_...)\n";
+  RunShowcases(udr, source + "/demo/showcase_udr.sql");
 }
 
 }  // namespace

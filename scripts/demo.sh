@@ -1,11 +1,12 @@
 #!/bin/sh
-# Builds udfzel and runs the showcase in Firebird's embedded engine, once
-# under the fallback locale and once under Brazilian Portuguese.
+# Builds udfzel and runs the showcase in Firebird's embedded engine, both
+# faces (legacy external functions and the UDR module), once under the
+# fallback locale and once under Brazilian Portuguese.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)" --target udfzel_demo udfzel udfzel-locale
+cmake --build build -j"$(nproc)" --target udfzel_demo udfzel udfzel_udr udfzel-locale
 for locale in C pt_BR.UTF-8; do
   echo
   echo "######## LANG=$locale ########"

@@ -7,7 +7,7 @@ packages="
   clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2 libib-util
-  valgrind libicu-dev
+  valgrind libicu-dev libboost-dev
 "
 missing=""
 for package in $packages; do

@@ -2,9 +2,9 @@
 # The whole test suite, as CI runs it:
 #   1. release build: every test (engines, entry points through dlopen,
 #      allocation counts, thread stress, the embedded server);
-#   2. valgrind memcheck over the engine and entry-point tests;
-#   3. ASan+UBSan build: engine and entry-point tests;
-#   4. TSan build: engine and entry-point tests, thread stress included;
+#   2. valgrind memcheck over the engine, entry-point and UDR-face tests;
+#   3. ASan+UBSan build: engine, entry-point and UDR-face tests;
+#   4. TSan build: the same, thread stress included;
 #   5. every libFuzzer target for a bounded time (FUZZ_SECONDS, default 20).
 set -eu
 cd "$(dirname "$0")/.."
@@ -16,8 +16,8 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build -j"$jobs" --output-on-failure
 
-echo "== 2. valgrind memcheck: engine and entry-point tests =="
-for binary in unit_tests entry_tests; do
+echo "== 2. valgrind memcheck: engine, entry-point and UDR-face tests =="
+for binary in unit_tests entry_tests udr_tests; do
   # Under valgrind, x87 long double runs at double precision: tests of exact
   # digits are left to the native runs (filter UDFZEL_VALGRIND_SKIP).
   valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect \
