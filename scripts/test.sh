@@ -25,14 +25,14 @@ for binary in unit_tests entry_tests udr_tests; do
     "build/tests/$binary" --gtest_brief=1 --gtest_filter="-${UDFZEL_VALGRIND_SKIP:-*ExactDigits*}"
 done
 
-echo "== 3. ASan+UBSan build: engine and entry-point tests =="
+echo "== 3. ASan+UBSan build: engine, entry-point and UDR-face tests =="
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DUDFZEL_SANITIZE=address,undefined \
   -DUDFZEL_SQL_TESTS=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j"$jobs" --output-on-failure
 
-echo "== 4. TSan build: engine and entry-point tests =="
+echo "== 4. TSan build: engine, entry-point and UDR-face tests =="
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DUDFZEL_SANITIZE=thread \
   -DUDFZEL_SQL_TESTS=OFF >/dev/null
 cmake --build build-tsan -j"$jobs"

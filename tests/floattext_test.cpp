@@ -311,15 +311,22 @@ TEST(ParseFloatExactDigits, TheThreadsFloatingPointStateIsLeftAsItWas) {
   std::fenv_t before;
   std::fegetenv(&before);
   std::fesetround(FE_DOWNWARD);
-  std::feclearexcept(FE_ALL_EXCEPT);
-  std::feraiseexcept(FE_INEXACT);
-  for (const char* text : {"1E300", "1E4999", "abc", "0.1"}) {
-    try {
-      udfzel::ParseFloatText(text, '.');
-    } catch (const udfzel::EConvertError&) {
+  // The caller's flags, whatever they are, come back exactly: none, the
+  // inexact flag the parse raises itself, others it does not, and the
+  // failure flags the parse tests for.
+  for (const int callerFlags : {0, FE_INEXACT, FE_DIVBYZERO, FE_UNDERFLOW | FE_INEXACT,
+                                FE_INVALID, FE_OVERFLOW | FE_INEXACT}) {
+    for (const char* text : {"1E300", "1E4999", "abc", "0.1", "5", "1E-4999"}) {
+      std::feclearexcept(FE_ALL_EXCEPT);
+      std::feraiseexcept(callerFlags);
+      long double value = 0;
+      const bool parsed = udfzel::TryParseFloatText(text, '.', value);
+      EXPECT_EQ(std::fegetround(), FE_DOWNWARD) << text;
+      EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), callerFlags) << text << " " << callerFlags;
+      // The caller's failure flags never make a parse fail.
+      EXPECT_EQ(parsed, std::string_view(text) != "abc" && std::string_view(text) != "1E4999")
+          << text << " " << callerFlags;
     }
-    EXPECT_EQ(std::fegetround(), FE_DOWNWARD) << text;
-    EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), FE_INEXACT) << text;
   }
   // Rounding to nearest inside, whatever the caller's mode.
   const long double tenth = udfzel::ParseFloatText("0.1", '.');

@@ -12,15 +12,20 @@ constexpr int kExponentStop = 500;
 
 // The thread's floating-point state, saved on entry and restored on every
 // exit; in between: extended precision, rounding to nearest, every exception
-// masked and the status flags clear. The usual case (no x87 flag raised
-// before the call) saves and restores only the two control registers, which
-// costs a few instructions instead of a whole environment.
+// masked, and the invalid and overflow flags clear, so that the parse can
+// tell its own failure from them. Saving and restoring a whole x87
+// environment costs more than the parse itself, so the usual cases touch
+// only the control registers: on entry the caller's status flags are kept
+// (unless one of the failure flags is among them); on exit they are put
+// back exactly, by clearing what the parse raised when the caller had no
+// flag, doing nothing when the parse raised no new one (the common case: the
+// inexact flag raised before and again by the parse), and rewriting the
+// status word otherwise.
 class ParseEnvironment {
  public:
   ParseEnvironment() {
-    unsigned short status = 0;
-    asm volatile("fnstsw %0" : "=m"(status));
-    whole_ = (status & kX87Flags) != 0;
+    callerFlags_ = X87Flags();
+    whole_ = (callerFlags_ & kFailureFlags) != 0;
     if (whole_) {
       std::feholdexcept(&saved_);
     } else {
@@ -31,16 +36,18 @@ class ParseEnvironment {
     const auto x87 = static_cast<unsigned short>((x87Control_ & ~0x0C00u) | 0x0300u | 0x003Fu);
     // SSE: round to nearest, all exceptions masked, flags clear.
     const unsigned sse = (sseControl_ & ~0x6000u & ~0x003Fu) | 0x1F80u;
-    asm volatile("fnclex\n\tfldcw %0" : : "m"(x87));
+    asm volatile("fldcw %0" : : "m"(x87));
     asm volatile("ldmxcsr %0" : : "m"(sse));
   }
   ~ParseEnvironment() {
     if (whole_) {
       std::fesetenv(&saved_);
-    } else {
-      asm volatile("fnclex\n\tfldcw %0" : : "m"(x87Control_));
-      asm volatile("ldmxcsr %0" : : "m"(sseControl_));
+      return;
     }
+    const unsigned short flags = X87Flags();
+    if (flags != callerFlags_) RestoreX87Flags();
+    asm volatile("fldcw %0" : : "m"(x87Control_));
+    asm volatile("ldmxcsr %0" : : "m"(sseControl_));
   }
   ParseEnvironment(const ParseEnvironment&) = delete;
   ParseEnvironment& operator=(const ParseEnvironment&) = delete;
@@ -49,7 +56,31 @@ class ParseEnvironment {
 
  private:
   static constexpr unsigned short kX87Flags = 0x003F;
+  static constexpr unsigned short kFailureFlags = FE_INVALID | FE_OVERFLOW;
+
+  static unsigned short X87Flags() {
+    unsigned short status = 0;
+    asm volatile("fnstsw %0" : "=m"(status));
+    return status & kX87Flags;
+  }
+
+  // Sets the x87 status flags back to the caller's.
+  void RestoreX87Flags() const {
+    if (callerFlags_ == 0) {
+      asm volatile("fnclex");
+      return;
+    }
+    struct {
+      unsigned short control, unused1, status, unused2, tags, unused3;
+      unsigned int rest[4];
+    } environment;
+    asm volatile("fnstenv %0" : "=m"(environment));
+    environment.status = static_cast<unsigned short>((environment.status & ~kX87Flags) | callerFlags_);
+    asm volatile("fldenv %0" : : "m"(environment));
+  }
+
   bool whole_ = false;
+  unsigned short callerFlags_ = 0;
   std::fenv_t saved_{};
   unsigned short x87Control_ = 0x037F;
   unsigned sseControl_ = 0x1F80;
