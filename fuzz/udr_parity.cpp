@@ -12,6 +12,9 @@
 namespace udfzel_fuzz {
 namespace {
 
+void (*callBefore)() = nullptr;
+void (*callAfter)() = nullptr;
+
 using udfzel::ArgKind;
 using udfzel::ResultKind;
 using Text = std::optional<std::string>;
@@ -159,9 +162,11 @@ ParityOutcome Parity(InputDecoder& in, std::index_sequence<I...>) {
   (std::get<I>(args).Put(message.data() + kFull<B>.input.fields[I].offset), ...);
   std::vector<unsigned char> out(kFull<B>.output.length, 0xEE);
   CallStatus status;
+  if (callBefore != nullptr) callBefore();
   udfzel::udr::GuardedUdrCall(status.get(), [&] {
     B::Execute(kFull<B>, status.get(), nullptr, message.data(), out.data());
   });
+  if (callAfter != nullptr) callAfter();
   if (const auto error = status.Error()) {
     // Only a library error may differ, where the legacy face gives NULL.
     if (!legacy && *error == "String de formato muito longa") return {"", error};
@@ -247,6 +252,11 @@ UdrCheck CheckOf(std::string_view entry) {
 }
 
 }  // namespace
+
+void SetUdrCallHooks(void (*before)(), void (*after)()) {
+  callBefore = before;
+  callAfter = after;
+}
 
 const std::vector<UdrCheck>& UdrChecks() {
   static const std::vector<UdrCheck> checks = {

@@ -35,4 +35,9 @@ struct UdrCheck {
 
 const std::vector<UdrCheck>& UdrChecks();
 
+// Called just before and just after the UDR binding's own call inside a
+// parity check, on the calling thread (the allocation test counts what
+// happens in between); null for none.
+void SetUdrCallHooks(void (*before)(), void (*after)());
+
 }  // namespace udfzel_fuzz

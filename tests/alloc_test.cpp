@@ -1,5 +1,6 @@
 // Heap allocations per call: a function that returns new text makes exactly
-// one (its result buffer, sized to the text), every other function none.
+// one (its result buffer, sized to the text), every other function none; a
+// UDR call none at all (its text goes into the output message).
 // This binary counts every malloc-family call of the process, so it is built
 // only without sanitizers.
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 
 #include "entry_calls.h"
 #include "function_list.h"
+#include "udr_parity.h"
 
 extern "C" {
 void* __libc_malloc(std::size_t size);
@@ -89,6 +91,36 @@ TEST(Allocations, OneResultBufferOrNone) {
     }
   }
   udfzel_test::SetCallObserver(nullptr);
+}
+
+TEST(Allocations, UdrCallsAllocateNothing) {
+  udfzel_fuzz::SetUdrCallHooks(
+      [] {
+        allocations = 0;
+        counting = true;
+      },
+      [] { counting = false; });
+  int checked = 0;
+  for (const udfzel_fuzz::UdrCheck& check : udfzel_fuzz::UdrChecks()) {
+    if (check.needsServer) continue;
+    for (std::uint64_t seed = 0; seed < 200; ++seed) {
+      const std::string bytes = udfzel_fuzz::PseudoRandomBytes(seed, 64);
+      udfzel_fuzz::InputDecoder in(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                   bytes.size());
+      // Era tokens ask the platform's calendar, which allocates.
+      if (check.entry == "F_FormatDateTime") {
+        udfzel_fuzz::InputDecoder picture(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                          bytes.size());
+        if (picture.Text().find_first_of("gGeE") != std::string::npos) continue;
+      }
+      allocations = -1;
+      check.parity(in);
+      EXPECT_EQ(allocations, 0) << check.entry << " seed " << seed;
+      ++checked;
+    }
+  }
+  udfzel_fuzz::SetUdrCallHooks(nullptr, nullptr);
+  EXPECT_GT(checked, 3000);
 }
 
 // The counter sees allocations made here and inside other shared objects

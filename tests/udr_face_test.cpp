@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "elf_symbols.h"
 #include "function_list.h"
 #include "udr_parity.h"
 
@@ -15,6 +16,13 @@ using udfzel_fuzz::UdrCheck;
 using udfzel_fuzz::UdrChecks;
 
 constexpr int kInputsPerFunction = 3000;
+
+// The UDR module exports the UDR engine's entry point and nothing else: the
+// functions are registered through it, by name.
+TEST(UdrFace, ModuleExportsOnlyTheUdrEntryPoint) {
+  EXPECT_EQ(udfzel_test::ExportedSymbols(UDFZEL_UDR_MODULE_PATH),
+            std::set<std::string>{"firebird_udr_plugin"});
+}
 
 TEST(UdrFace, EveryListedFunctionHasACheck) {
   std::set<std::string_view> listed;
