@@ -173,8 +173,10 @@ std::string_view UdrNote(const FunctionSpec& fn) {
   switch (fn.result) {
     case ResultKind::NewText:
       return fn.ArgCount() == 1 && fn.args[0] == ArgKind::Blob
-                 ? "a blob longer than the result is the server's string truncation error"
-                 : "a library error is an SQL error with the library's message";
+                 ? "a blob longer than the declared result is the server's string truncation "
+                   "error"
+                 : "a text longer than the declared result is the server's string truncation "
+                   "error";
     case ResultKind::BlobArgument: return "a new blob";
     default: return "";
   }
@@ -207,10 +209,11 @@ void WriteDocs() {
   }
   std::cout << "\n## UDR face\n\n"
                "The same functions declared by `sql/udfzel_udr.sql` (module `libudfzel.so`,\n"
-               "`EXTERNAL NAME 'udfzel!<entry>' ENGINE UDR`). For every non-NULL input the\n"
-               "result is the legacy face's, byte for byte. Every function gives NULL when\n"
-               "any argument is NULL. Where the legacy face returns its neutral result for a\n"
-               "library error, the UDR face raises an SQL error with the library's message\n"
+               "`EXTERNAL NAME 'udfzel!<entry>' ENGINE UDR`). For every non-NULL input within\n"
+               "the declared lengths the result is the legacy face's, byte for byte. Every\n"
+               "function gives NULL when any argument is NULL. Where the legacy face returns\n"
+               "its neutral result for a library error, the UDR face raises an SQL error with\n"
+               "the library's message\n"
                "(F_FORMATFLOAT: \"String de formato muito longa\"). Texts are VARCHAR in\n"
                "WIN1252; a text argument ends at its first zero byte, as a CSTRING does.\n"
                "Texts are declared " << udfzel::udr::kUdrTextSize << " bytes long (32765 where a blob "
