@@ -40,14 +40,16 @@ struct Noop {
       udfzel::udr::CallConnection connection(status, context);
       ISC_QUAD id;
       std::memcpy(&id, first, sizeof id);
-      connection.attachment()->openBlob(status, connection.transaction(), &id, 0, nullptr)
+      connection.attachment()
+          ->openBlob(status, connection.transaction(), &id, 0, nullptr)
           ->close(status);
     }
     const FieldType result = layout.resultType;
     if constexpr (R == ResultKind::BlobArgument) {
       udfzel::udr::CallConnection connection(status, context);
       ISC_QUAD id{};
-      connection.attachment()->createBlob(status, connection.transaction(), &id, 0, nullptr)
+      connection.attachment()
+          ->createBlob(status, connection.transaction(), &id, 0, nullptr)
           ->close(status);
       std::memcpy(field, &id, sizeof id);
     } else if (result.sqlType == SQL_VARYING) {

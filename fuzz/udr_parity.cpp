@@ -49,8 +49,7 @@ template <ArgKind K>
 struct Drawn;
 
 template <ArgKind K>
-  requires(K == ArgKind::Text || K == ArgKind::Picture)
-struct Drawn<K> {
+requires(K == ArgKind::Text || K == ArgKind::Picture) struct Drawn<K> {
   explicit Drawn(InputDecoder& in) : text(in.Text()), copy(text.c_str(), text.size() + 1) {}
   void Put(unsigned char* field) const {
     const auto length = static_cast<ISC_USHORT>(text.size());
@@ -139,7 +138,9 @@ Text RenderUdr(const unsigned char* out, udfzel::udr::FieldPlace place) {
   }
 }
 
-std::string Show(const Text& text) { return text ? "'" + *text + "'" : "NULL"; }
+std::string Show(const Text& text) {
+  return text ? "'" + *text + "'" : "NULL";
+}
 
 // Texts declared at their kinds' limits, as the shipped scripts do for the
 // functions that touch blobs.
@@ -181,8 +182,7 @@ template <class B>
 std::string NullGivesNull(std::size_t position) {
   std::vector<unsigned char> message = InputMessage<B>();
   const ISC_SHORT isNull = -1;
-  std::memcpy(message.data() + kFull<B>.input.fields[position].nullOffset, &isNull,
-              sizeof isNull);
+  std::memcpy(message.data() + kFull<B>.input.fields[position].nullOffset, &isNull, sizeof isNull);
   std::vector<unsigned char> out(kFull<B>.output.length, 0xEE);
   CallStatus status;
   // A null context: a call that went on to open a blob would crash here.

@@ -15,7 +15,7 @@
 namespace udfzel_fuzz {
 
 struct ParityOutcome {
-  std::string difference;          // empty when both faces agree
+  std::string difference;            // empty when both faces agree
   std::optional<std::string> error;  // the UDR face's SQL error, if it raised one
 };
 

@@ -26,8 +26,7 @@ class ResultTooLong : public std::length_error {
 
 bool F_FormatMaskText(TextBuffer& text, const char* mask, const char* value);
 bool F_FormatFloat(TextBuffer& text, const char* picture, const double* value);
-bool F_Str(TextBuffer& text, const double* value, const ISC_LONG* width,
-           const ISC_LONG* decimals);
+bool F_Str(TextBuffer& text, const double* value, const ISC_LONG* width, const ISC_LONG* decimals);
 bool F_StrZero(TextBuffer& text, const double* value, const ISC_LONG* width,
                const ISC_LONG* decimals);
 bool F_FormatDateTime(TextBuffer& text, const char* picture, ISC_QUAD* date);

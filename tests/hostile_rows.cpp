@@ -17,8 +17,7 @@ void FillHostileRows(fbtest::FbSession& db, const std::string& path) {
   auto bytesDb = fbtest::FbSession::Attach(path, "WIN1252");
   for (int id = 0; id < kHostileRows; ++id) {
     const std::string bytes = udfzel_fuzz::PseudoRandomBytes(static_cast<std::uint64_t>(id), 300);
-    udfzel_fuzz::InputDecoder in(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                 bytes.size());
+    udfzel_fuzz::InputDecoder in(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     const std::string text = in.Text();
     const std::string a = std::to_string(in.Int32());
     const std::string b = std::to_string(in.Int32());
@@ -41,15 +40,15 @@ void FillHostileRows(fbtest::FbSession& db, const std::string& path) {
     const std::string i = wide();
     const std::string j = wide();
     // Any moment the server can store: 1 January 0001 to 31 December 9999.
-    const auto seconds = static_cast<std::uint64_t>(static_cast<std::uint32_t>(in.Int32())) *
-                         97 % (3652059ull * 86400);
-    const std::string ts = "dateadd(" + std::to_string(seconds) +
-                           " second to timestamp '0001-01-01 00:00:00')";
+    const auto seconds = static_cast<std::uint64_t>(static_cast<std::uint32_t>(in.Int32())) * 97 %
+                         (3652059ull * 86400);
+    const std::string ts =
+        "dateadd(" + std::to_string(seconds) + " second to timestamp '0001-01-01 00:00:00')";
     try {
       bytesDb.Execute("insert into hostile values (?, ?, ?, ?, ?, ?, ?, ?, " + ts +
-                     ", cast(? as varchar(8000) character set win1252))",
-                 {std::to_string(id), text, a, b, picture, x, i, j,
-                  text + picture + std::string(static_cast<std::size_t>(id) * 25, 'z')});
+                          ", cast(? as varchar(8000) character set win1252))",
+                      {std::to_string(id), text, a, b, picture, x, i, j,
+                       text + picture + std::string(static_cast<std::size_t>(id) * 25, 'z')});
     } catch (const fbtest::FbError& error) {
       throw fbtest::FbError("row " + std::to_string(id) + " (" + a + ", " + b + ", " + x +
                             "): " + error.what());
@@ -60,9 +59,12 @@ void FillHostileRows(fbtest::FbSession& db, const std::string& path) {
 
 const std::vector<FunctionUse>& HostileUses() {
   static const std::vector<FunctionUse> uses = {
-      {"F_StrLen", "f_strlen(t)"},       {"F_Trim", "f_trim(t)"},
-      {"F_LTrim", "f_ltrim(t)"},         {"F_RTrim", "f_rtrim(t)"},
-      {"F_StrLeft", "f_strleft(t, a)"},  {"F_StrRight", "f_strright(t, a)"},
+      {"F_StrLen", "f_strlen(t)"},
+      {"F_Trim", "f_trim(t)"},
+      {"F_LTrim", "f_ltrim(t)"},
+      {"F_RTrim", "f_rtrim(t)"},
+      {"F_StrLeft", "f_strleft(t, a)"},
+      {"F_StrRight", "f_strright(t, a)"},
       {"F_SubStr", "f_substr(t, a, b)"},
       {"F_ProperCase", "f_propercase(t)"},
       {"F_ConStr", "f_constr(t)"},

@@ -31,17 +31,24 @@ struct KindValues {
 
 KindValues ValuesOf(ArgKind kind) {
   switch (kind) {
-    case ArgKind::Text: return {"'  Abc d '", "cast(null as varchar(10))", "''"};
-    case ArgKind::Picture: return {"'0.00'", "cast(null as varchar(10))", "''"};
-    case ArgKind::Int32: return {"2", "cast(null as integer)", "0"};
-    case ArgKind::Int64: return {"7", "cast(null as bigint)", "0"};
-    case ArgKind::Double: return {"2.5", "cast(null as double precision)", "0"};
+    case ArgKind::Text:
+      return {"'  Abc d '", "cast(null as varchar(10))", "''"};
+    case ArgKind::Picture:
+      return {"'0.00'", "cast(null as varchar(10))", "''"};
+    case ArgKind::Int32:
+      return {"2", "cast(null as integer)", "0"};
+    case ArgKind::Int64:
+      return {"7", "cast(null as bigint)", "0"};
+    case ArgKind::Double:
+      return {"2.5", "cast(null as double precision)", "0"};
     // The legacy face reads NULL as the zero record, day 0 at midnight.
     case ArgKind::Timestamp:
       return {"timestamp '2024-02-10 10:30:00'", "cast(null as timestamp)",
               "timestamp '1858-11-17 00:00:00'"};
-    case ArgKind::Blob: return {"cast('abc' as blob)", "cast(null as blob)", nullptr};
-    case ArgKind::None: break;
+    case ArgKind::Blob:
+      return {"cast('abc' as blob)", "cast(null as blob)", nullptr};
+    case ArgKind::None:
+      break;
   }
   return {"", "", ""};
 }
@@ -87,12 +94,14 @@ TEST_F(SqlFaces, NullInEveryArgumentOfEveryFunction) {
 // text; an argument longer than its declaration never reaches the module.
 TEST_F(SqlFaces, UdrTextsFollowTheirDeclaration) {
   if (TestFace() != Face::Udr) GTEST_SKIP() << "the legacy module's sizes are fixed";
-  Db().Execute("create function short_format (p varchar(255) character set win1252,"
-               " x double precision) returns varchar(5) character set win1252"
-               " external name 'udfzel!F_FormatFloat' engine udr");
-  Db().Execute("create function short_left (t varchar(4) character set win1252, n integer)"
-               " returns varchar(4) character set win1252"
-               " external name 'udfzel!F_StrLeft' engine udr");
+  Db().Execute(
+      "create function short_format (p varchar(255) character set win1252,"
+      " x double precision) returns varchar(5) character set win1252"
+      " external name 'udfzel!F_FormatFloat' engine udr");
+  Db().Execute(
+      "create function short_left (t varchar(4) character set win1252, n integer)"
+      " returns varchar(4) character set win1252"
+      " external name 'udfzel!F_StrLeft' engine udr");
   Db().Commit();
   EXPECT_EQ(Eval("short_format('000', 1)"), "001");
   EXPECT_THROW(Eval("short_format('000000', 1)"), fbtest::FbError);

@@ -37,7 +37,8 @@ TEST(UdrFace, ResultsAreTheLegacyResults) {
     if (check.needsServer) continue;
     int disagreements = 0;
     for (int seed = 0; seed < kInputsPerFunction && disagreements < 5; ++seed) {
-      const std::string bytes = udfzel_fuzz::PseudoRandomBytes(static_cast<std::uint64_t>(seed), 64);
+      const std::string bytes =
+          udfzel_fuzz::PseudoRandomBytes(static_cast<std::uint64_t>(seed), 64);
       udfzel_fuzz::InputDecoder in(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                    bytes.size());
       const std::string difference = check.parity(in).difference;

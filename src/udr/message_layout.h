@@ -24,31 +24,47 @@ struct FieldType {
   unsigned charSet;  // texts only
 };
 
-constexpr FieldType Varchar(int size) { return {SQL_VARYING, static_cast<unsigned>(size), kWin1252}; }
+constexpr FieldType Varchar(int size) {
+  return {SQL_VARYING, static_cast<unsigned>(size), kWin1252};
+}
 
 constexpr FieldType InputField(ArgKind kind) {
   switch (kind) {
-    case ArgKind::Text: return Varchar(kTextSize);
-    case ArgKind::Picture: return Varchar(kPictureSize);
-    case ArgKind::Int32: return {SQL_LONG, sizeof(ISC_LONG), 0};
-    case ArgKind::Int64: return {SQL_INT64, sizeof(ISC_INT64), 0};
-    case ArgKind::Double: return {SQL_DOUBLE, sizeof(double), 0};
-    case ArgKind::Timestamp: return {SQL_TIMESTAMP, sizeof(ISC_TIMESTAMP), 0};
-    case ArgKind::Blob: return {SQL_BLOB, sizeof(ISC_QUAD), 0};
-    case ArgKind::None: break;
+    case ArgKind::Text:
+      return Varchar(kTextSize);
+    case ArgKind::Picture:
+      return Varchar(kPictureSize);
+    case ArgKind::Int32:
+      return {SQL_LONG, sizeof(ISC_LONG), 0};
+    case ArgKind::Int64:
+      return {SQL_INT64, sizeof(ISC_INT64), 0};
+    case ArgKind::Double:
+      return {SQL_DOUBLE, sizeof(double), 0};
+    case ArgKind::Timestamp:
+      return {SQL_TIMESTAMP, sizeof(ISC_TIMESTAMP), 0};
+    case ArgKind::Blob:
+      return {SQL_BLOB, sizeof(ISC_QUAD), 0};
+    case ArgKind::None:
+      break;
   }
   return {0, 0, 0};
 }
 
 constexpr FieldType ResultField(ResultKind kind) {
   switch (kind) {
-    case ResultKind::Int32Value: return InputField(ArgKind::Int32);
-    case ResultKind::Int64Value: return InputField(ArgKind::Int64);
-    case ResultKind::DoubleValue: return InputField(ArgKind::Double);
+    case ResultKind::Int32Value:
+      return InputField(ArgKind::Int32);
+    case ResultKind::Int64Value:
+      return InputField(ArgKind::Int64);
+    case ResultKind::DoubleValue:
+      return InputField(ArgKind::Double);
     case ResultKind::TextInArgument:
-    case ResultKind::NewText: return Varchar(kTextSize);
-    case ResultKind::TimestampArgument: return InputField(ArgKind::Timestamp);
-    case ResultKind::BlobArgument: return InputField(ArgKind::Blob);
+    case ResultKind::NewText:
+      return Varchar(kTextSize);
+    case ResultKind::TimestampArgument:
+      return InputField(ArgKind::Timestamp);
+    case ResultKind::BlobArgument:
+      return InputField(ArgKind::Blob);
   }
   return {0, 0, 0};
 }
@@ -58,12 +74,18 @@ inline std::string SqlTypeText(FieldType type) {
   switch (type.sqlType) {
     case SQL_VARYING:
       return "VARCHAR(" + std::to_string(type.length) + ") CHARACTER SET WIN1252";
-    case SQL_LONG: return "INTEGER";
-    case SQL_INT64: return "BIGINT";
-    case SQL_DOUBLE: return "DOUBLE PRECISION";
-    case SQL_TIMESTAMP: return "TIMESTAMP";
-    case SQL_BLOB: return "BLOB";
-    default: return "?";
+    case SQL_LONG:
+      return "INTEGER";
+    case SQL_INT64:
+      return "BIGINT";
+    case SQL_DOUBLE:
+      return "DOUBLE PRECISION";
+    case SQL_TIMESTAMP:
+      return "TIMESTAMP";
+    case SQL_BLOB:
+      return "BLOB";
+    default:
+      return "?";
   }
 }
 
@@ -120,10 +142,13 @@ constexpr unsigned AlignUp(unsigned offset, unsigned alignment) {
 
 constexpr unsigned AlignmentOf(unsigned sqlType) {
   switch (sqlType) {
-    case SQL_VARYING: return 2;  // the 16-bit count
+    case SQL_VARYING:
+      return 2;  // the 16-bit count
     case SQL_INT64:
-    case SQL_DOUBLE: return 8;
-    default: return 4;  // long, timestamp, blob id
+    case SQL_DOUBLE:
+      return 8;
+    default:
+      return 4;  // long, timestamp, blob id
   }
 }
 

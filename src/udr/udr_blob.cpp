@@ -10,7 +10,9 @@ namespace {
 using ::Firebird::CheckStatusWrapper;
 using ::Firebird::IStatus;
 
-bool Failed(IStatus* status) { return (status->getState() & IStatus::STATE_ERRORS) != 0; }
+bool Failed(IStatus* status) {
+  return (status->getState() & IStatus::STATE_ERRORS) != 0;
+}
 
 // A little-endian count of up to 8 bytes from an info buffer, clamped to
 // the record's 32-bit fields.
@@ -41,8 +43,8 @@ BlobReader::BlobReader(Status* status, ::Firebird::IExternalContext* context, co
     : connection_(status, context), readStatus_(context->getMaster()->getStatus()) {
   try {
     ISC_QUAD blobId = id;
-    blob_ = connection_.attachment()->openBlob(status, connection_.transaction(), &blobId, 0,
-                                                nullptr);
+    blob_ =
+        connection_.attachment()->openBlob(status, connection_.transaction(), &blobId, 0, nullptr);
     ReadStatistics(status);
   } catch (...) {
     if (blob_ != nullptr) blob_->release();
@@ -105,8 +107,8 @@ void BlobReader::ThrowIfFailed() {
 BlobWriter::BlobWriter(Status* status, ::Firebird::IExternalContext* context)
     : connection_(status, context), writeStatus_(context->getMaster()->getStatus()) {
   try {
-    blob_ = connection_.attachment()->createBlob(status, connection_.transaction(), &id_, 0,
-                                                  nullptr);
+    blob_ =
+        connection_.attachment()->createBlob(status, connection_.transaction(), &id_, 0, nullptr);
   } catch (...) {
     writeStatus_->dispose();
     throw;

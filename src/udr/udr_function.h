@@ -173,8 +173,7 @@ struct Binding {
     return MakeLayout(types, ResultField(R));
   }
 
-  static Layout Declared(Status* status, const char* name,
-                         ::Firebird::IRoutineMetadata* metadata) {
+  static Layout Declared(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata) {
     const Layout full = FullLayout();
     return DeclaredLayout(status, name, metadata, full.inputTypes, full.resultType);
   }
@@ -211,8 +210,7 @@ struct Binding {
 
   template <class... P>
   static void CallAndWrite(const Layout& layout, Status* status,
-                           ::Firebird::IExternalContext* context, unsigned char* out,
-                           P... values) {
+                           ::Firebird::IExternalContext* context, unsigned char* out, P... values) {
     unsigned char* field = out + layout.output.fields[0].offset;
     unsigned char* isNull = out + layout.output.fields[0].nullOffset;
     const unsigned capacity = layout.resultType.length;

@@ -28,8 +28,8 @@ void SetErrorFromException(::Firebird::IStatus* status) noexcept {
   } catch (const EConvertError& error) {
     SetErrorMessage(status, error.what());
   } catch (const result_text::ResultTooLong&) {
-    const ISC_STATUS vector[] = {isc_arg_gds, isc_arith_except, isc_arg_gds,
-                                 isc_string_truncation, isc_arg_end};
+    const ISC_STATUS vector[] = {isc_arg_gds, isc_arith_except, isc_arg_gds, isc_string_truncation,
+                                 isc_arg_end};
     status->setErrors(vector);
   } catch (const ::Firebird::FbException& error) {
     status->setErrors(error.getStatus()->getErrors());
