@@ -3,8 +3,11 @@
 // for byte, and a NULL in any argument gives NULL.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <set>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "elf_symbols.h"
 #include "function_list.h"
@@ -48,6 +51,33 @@ TEST(UdrFace, ResultsAreTheLegacyResults) {
       }
     }
   }
+}
+
+// The server calls a function from many threads at once; run under
+// ThreadSanitizer too.
+TEST(UdrFace, EightThreadsAgreeWithTheLegacyFace) {
+  constexpr int kThreads = 8;
+  constexpr std::uint64_t kSeeds = 150;
+  std::atomic<int> disagreements{0};
+  std::atomic<bool> go{false};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&] {
+      while (!go.load()) std::this_thread::yield();
+      for (const UdrCheck& check : UdrChecks()) {
+        if (check.needsServer) continue;
+        for (std::uint64_t seed = 0; seed < kSeeds; ++seed) {
+          const std::string bytes = udfzel_fuzz::PseudoRandomBytes(5000 + seed, 64);
+          udfzel_fuzz::InputDecoder in(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                       bytes.size());
+          if (!check.parity(in).difference.empty()) ++disagreements;
+        }
+      }
+    });
+  }
+  go = true;
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(disagreements.load(), 0);
 }
 
 TEST(UdrFace, ANullArgumentGivesNull) {
