@@ -2,9 +2,10 @@
 # Runs a benchmark and records its table in docs/performance.md.
 #   scripts/bench.sh engines      Google Benchmark: entry points vs plain C
 #   scripts/bench.sh sql [ROWS [ROUNDS]]
-#                                 embedded server: functions vs built-in SQL
-#                                 vs a no-op external function (default
-#                                 1,000,000 rows, 3 rounds: about 20 minutes)
+#                                 embedded server: both faces vs built-in SQL
+#                                 vs a no-op function of each face (default
+#                                 1,000,000 rows, 3 rounds: about 25 minutes;
+#                                 500,000 rows: about 13)
 set -eu
 cd "$(dirname "$0")/.."
 what=${1:-}
