@@ -26,9 +26,8 @@ struct Noop {
   using Layout = udfzel::udr::RoutineLayout<sizeof...(A)>;
 
   // Texts as long as declared, as the library's functions take them.
-  static Layout Declared(Status* status, Firebird::IRoutineMetadata* metadata) {
-    return udfzel::udr::DeclaredLayout(status, "no-op", metadata, kTypes,
-                                       udfzel::udr::ResultField(R));
+  static Layout Declared(Status* status, const char* name, Firebird::IRoutineMetadata* metadata) {
+    return udfzel::udr::DeclaredLayout(status, name, metadata, kTypes, udfzel::udr::ResultField(R));
   }
 
   static void Execute(const Layout& layout, Status* status, Firebird::IExternalContext* context,
@@ -66,61 +65,31 @@ struct Noop {
   }
 };
 
-template <class N>
-class NoopFunction : public Firebird::IExternalFunctionImpl<NoopFunction<N>, Status> {
- public:
-  explicit NoopFunction(const typename N::Layout& layout) : layout_(layout) {}
-  void dispose() { delete this; }
-  void getCharSet(Status*, Firebird::IExternalContext*, char* name, unsigned size) {
-    udfzel::udr::SetRoutineCharSet(name, size);
-  }
-  void execute(Status* status, Firebird::IExternalContext* context, void* in, void* out) {
-    N::Execute(layout_, status, context, static_cast<const unsigned char*>(in),
-               static_cast<unsigned char*>(out));
-  }
-
- private:
-  const typename N::Layout layout_;
-};
-
-template <class N>
-class NoopFactory : public Firebird::IUdrFunctionFactoryImpl<NoopFactory<N>, Status> {
- public:
-  explicit NoopFactory(const char* name) {
-    Firebird::Udr::FactoryRegistration::schedule<Firebird::IUdrFunctionFactory>(
-        name, this, &Firebird::Udr::regFunctions);
-  }
-  void dispose() {}
-  void setup(Status* status, Firebird::IExternalContext*, Firebird::IRoutineMetadata* metadata,
-             Firebird::IMetadataBuilder* in, Firebird::IMetadataBuilder* out) {
-    udfzel::udr::SetUpMessages(status, "no-op", N::Declared(status, metadata), in, out);
-  }
-  Firebird::IExternalFunction* newItem(Status* status, Firebird::IExternalContext*,
-                                       Firebird::IRoutineMetadata* metadata) {
-    return new NoopFunction<N>(N::Declared(status, metadata));
-  }
-};
+// Registered and called as the library's functions are, so the floor
+// differs from them only in the work per call.
+template <ResultKind R, ArgKind... A>
+using NoopFactory = udfzel::udr::Factory<Noop<R, A...>>;
 
 using enum ArgKind;
 using enum ResultKind;
 
-NoopFactory<Noop<TextInArgument, Text>> text{"N_Text"};
-NoopFactory<Noop<TextInArgument, Text, Int32>> textInt{"N_TextInt"};
-NoopFactory<Noop<TextInArgument, Text, Int32, Int32>> textIntInt{"N_TextIntInt"};
-NoopFactory<Noop<Int32Value, Text>> textToInt{"N_TextToInt"};
-NoopFactory<Noop<Int64Value, Int64, Int64>> int64Pair{"N_Int64Pair"};
-NoopFactory<Noop<DoubleValue, Double, Int32>> doubleInt{"N_DoubleInt"};
-NoopFactory<Noop<NewText, Double, Int32, Int32>> doubleIntIntText{"N_DoubleIntIntText"};
-NoopFactory<Noop<NewText, Picture, Picture>> textText{"N_TextText"};
-NoopFactory<Noop<Int32Value, Int32, Int32>> intPair{"N_IntPair"};
-NoopFactory<Noop<DoubleValue, Double, Double>> doublePair{"N_DoublePair"};
-NoopFactory<Noop<Int64Value, Double>> doubleToInt64{"N_DoubleToInt64"};
-NoopFactory<Noop<Int32Value, Timestamp>> timestampInt{"N_TimestampInt"};
-NoopFactory<Noop<BlobArgument, Text>> textBlob{"N_TextBlob"};
-NoopFactory<Noop<Int32Value, Blob>> blob{"N_Blob"};
-NoopFactory<Noop<NewText, Blob>> blobText{"N_BlobText"};
-NoopFactory<Noop<TimestampArgument, Timestamp>> timestamp{"N_Timestamp"};
-NoopFactory<Noop<NewText, Picture, Timestamp>> textTimestamp{"N_TextTimestamp"};
-NoopFactory<Noop<NewText, Picture, Double>> textDouble{"N_TextDouble"};
+NoopFactory<TextInArgument, Text> text{"N_Text"};
+NoopFactory<TextInArgument, Text, Int32> textInt{"N_TextInt"};
+NoopFactory<TextInArgument, Text, Int32, Int32> textIntInt{"N_TextIntInt"};
+NoopFactory<Int32Value, Text> textToInt{"N_TextToInt"};
+NoopFactory<Int64Value, Int64, Int64> int64Pair{"N_Int64Pair"};
+NoopFactory<DoubleValue, Double, Int32> doubleInt{"N_DoubleInt"};
+NoopFactory<NewText, Double, Int32, Int32> doubleIntIntText{"N_DoubleIntIntText"};
+NoopFactory<NewText, Picture, Picture> textText{"N_TextText"};
+NoopFactory<Int32Value, Int32, Int32> intPair{"N_IntPair"};
+NoopFactory<DoubleValue, Double, Double> doublePair{"N_DoublePair"};
+NoopFactory<Int64Value, Double> doubleToInt64{"N_DoubleToInt64"};
+NoopFactory<Int32Value, Timestamp> timestampInt{"N_TimestampInt"};
+NoopFactory<BlobArgument, Text> textBlob{"N_TextBlob"};
+NoopFactory<Int32Value, Blob> blob{"N_Blob"};
+NoopFactory<NewText, Blob> blobText{"N_BlobText"};
+NoopFactory<TimestampArgument, Timestamp> timestamp{"N_Timestamp"};
+NoopFactory<NewText, Picture, Timestamp> textTimestamp{"N_TextTimestamp"};
+NoopFactory<NewText, Picture, Double> textDouble{"N_TextDouble"};
 
 }  // namespace

@@ -10,18 +10,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "fbsession.h"
 #include "function_list.h"
+#include "script_text.h"
 
 namespace {
+
+using fbtest::ReadFile;
+using fbtest::ReplaceAll;
+using fbtest::WithFunctionPrefix;
 
 // One function's queries differ only in the expression per row.
 constexpr int kKinds = 5;
@@ -192,28 +195,12 @@ const char* const kNoopUdrDeclarations[] = {
     " external name 'udfzel_noop!N_TextDouble' engine udr",
 };
 
-// `text` with every `from` replaced by `to`.
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
-    text.replace(at, from.size(), to);
-    at += to.size();
-  }
-  return text;
-}
-
 struct Options {
   long rows = 1000000;
   int rounds = 5;
   std::string database = UDFZEL_FBROOT "/../bench/sql-bench.fdb";
   std::string only;  // run only the cases whose name contains this
 };
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 std::string Replace(const char* pattern, const std::string& expression) {
   std::string out = pattern;
@@ -228,8 +215,7 @@ fbtest::FbSession Prepare(const Options& options) {
   db.ExecuteScript(ReadFile(UDFZEL_SOURCE_DIR "/sql/udfzel.sql"));
   for (const char* declaration : kNoopDeclarations) db.Execute(declaration);
   // The UDR face beside the legacy one, as u_...
-  db.ExecuteScript(ReplaceAll(ReadFile(UDFZEL_SOURCE_DIR "/sql/udfzel_udr.sql"),
-                              "CREATE OR ALTER FUNCTION F_", "CREATE OR ALTER FUNCTION U_"));
+  db.ExecuteScript(WithFunctionPrefix(ReadFile(UDFZEL_SOURCE_DIR "/sql/udfzel_udr.sql"), "U_"));
   for (const char* declaration : kNoopUdrDeclarations) db.Execute(declaration);
   db.Execute(
       "create table bench (s varchar(60), d double precision, i bigint, ts timestamp,"

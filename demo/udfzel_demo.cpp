@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -16,22 +15,19 @@
 #include "fbsession.h"
 #include "locale/icu_locale_source.h"
 #include "locale/load_locale_formats.h"
+#include "script_text.h"
 
 namespace {
+
+using fbtest::ReadFile;
+using fbtest::ReplaceAll;
+using fbtest::WithFunctionPrefix;
 
 struct Showcase {
   std::string title;
   std::string sql;
   bool expectsError = false;  // a "-- ! title": the query shows an SQL error
 };
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path);
-  if (!file) throw std::runtime_error("cannot read " + path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 // Blocks of the showcase file: a "-- title" line, then one statement.
 std::vector<Showcase> ReadShowcases(const std::string& path) {
@@ -120,14 +116,6 @@ void PrintLocale() {
             << ", March " << text(f.MonthNames[3]) << "\n";
 }
 
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
-    text.replace(at, from.size(), to);
-    at += to.size();
-  }
-  return text;
-}
-
 void RunShowcases(fbtest::FbSession& db, const std::string& path) {
   for (const Showcase& showcase : ReadShowcases(path)) {
     std::cout << "\n== " << showcase.title << " ==\n";
@@ -164,8 +152,7 @@ void Run(const std::string& database) {
   const std::string udrDatabase = ReplaceAll(database, ".fdb", "-udr.fdb");
   auto udr = NewDatabase(udrDatabase);
   udr.ExecuteScript(ReadFile(source + "/sql/udfzel_udr.sql"));
-  udr.ExecuteScript(ReplaceAll(ReadFile(source + "/sql/udfzel.sql"),
-                               "DECLARE EXTERNAL FUNCTION F_", "DECLARE EXTERNAL FUNCTION L_"));
+  udr.ExecuteScript(WithFunctionPrefix(ReadFile(source + "/sql/udfzel.sql"), "L_"));
   udr.ExecuteScript(ReadFile(source + "/demo/setup.sql"));
   std::cout << "\n\nudfzel demo, UDR face: database " << udrDatabase
             << ", functions from sql/udfzel_udr.sql (legacy face beside it as L_...)\n";

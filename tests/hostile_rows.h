@@ -22,6 +22,10 @@ struct FunctionUse {
   // The same for the UDR face, where an over-long picture is an error
   // rather than NULL; null when it is the same expression.
   const char* udrExpression = nullptr;
+
+  const char* Expression(bool udr) const {
+    return udr && udrExpression != nullptr ? udrExpression : expression;
+  }
 };
 const std::vector<FunctionUse>& HostileUses();
 

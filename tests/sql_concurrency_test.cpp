@@ -27,8 +27,7 @@ constexpr int kRoundsPerThread = 3;
 std::string EveryFunctionQuery() {
   std::string sql = "select id";
   for (const FunctionUse& use : HostileUses()) {
-    const bool udr = TestFace() == udfzel_test::Face::Udr && use.udrExpression != nullptr;
-    sql += std::string(", ") + (udr ? use.udrExpression : use.expression);
+    sql += std::string(", ") + use.Expression(TestFace() == udfzel_test::Face::Udr);
   }
   return sql + " from hostile order by id";
 }

@@ -9,6 +9,7 @@
 
 #include "function_list.h"
 #include "hostile_rows.h"
+#include "script_text.h"
 #include "sql_fixture.h"
 #include "udr/message_layout.h"
 
@@ -113,15 +114,7 @@ TEST_F(SqlFaces, UdrTextsFollowTheirDeclaration) {
 // of the face under test.
 std::string OtherFaceRenamed() {
   const Face other = TestFace() == Face::Udr ? Face::Legacy : Face::Udr;
-  std::string script = udfzel_test::DeclarationScript(other);
-  for (const char* head : {"DECLARE EXTERNAL FUNCTION F_", "CREATE OR ALTER FUNCTION F_"}) {
-    const std::string from = head;
-    const std::string to = from.substr(0, from.size() - 2) + "X_";
-    for (std::size_t at = script.find(from); at != std::string::npos; at = script.find(from, at)) {
-      script.replace(at, from.size(), to);
-    }
-  }
-  return script;
+  return fbtest::WithFunctionPrefix(udfzel_test::DeclarationScript(other), "X_");
 }
 
 class SqlBothFaces : public SqlTest {
@@ -141,11 +134,9 @@ class SqlBothFaces : public SqlTest {
 TEST_F(SqlBothFaces, AgreeOnEveryHostileRow) {
   auto db = fbtest::FbSession::Attach(DatabasePath(), "WIN1252");
   for (const udfzel_test::FunctionUse& use : udfzel_test::HostileUses()) {
-    const std::string expression = use.udrExpression ? use.udrExpression : use.expression;
-    std::string other = expression;
-    for (std::size_t at = other.find("f_"); at != std::string::npos; at = other.find("f_", at)) {
-      other[at] = 'x';
-    }
+    // Both faces see the same arguments: no over-long picture.
+    const std::string expression = use.Expression(true);
+    const std::string other = fbtest::ReplaceAll(expression, "f_", "x_");
     const fbtest::Rows rows =
         db.Query("select " + expression + ", " + other + " from hostile order by id");
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(udfzel_test::kHostileRows)) << use.entry;

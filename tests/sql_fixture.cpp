@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include "script_text.h"
 
 namespace udfzel_test {
 
@@ -37,10 +37,7 @@ std::string DeclarationScript(Face face) {
   if (face == Face::Udr) {
     script = WideUdrDeclarations() ? UDFZEL_UDR_WIDE_SQL_SCRIPT : UDFZEL_UDR_SQL_SCRIPT;
   }
-  std::ifstream file(script);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
+  return fbtest::ReadFile(script);
 }
 
 std::string TestDatabasePath(const std::string& name) {
