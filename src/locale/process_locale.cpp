@@ -2,6 +2,7 @@
 
 #include "locale/icu_era_source.h"
 #include "locale/icu_locale_source.h"
+#include "locale/icu_residency.h"
 #include "locale/load_locale_formats.h"
 
 namespace udfzel {
@@ -10,6 +11,7 @@ namespace {
 // Loading never fails: any error falls back to the locale that answers
 // nothing, and that failing, to the record's own defaults.
 LocaleFormats LoadAtStart() noexcept {
+  KeepIcuResident();
   try {
     return LoadLocaleFormats(IcuLocaleSource::FromEnvironment());
   } catch (...) {

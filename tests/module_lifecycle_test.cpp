@@ -1,0 +1,157 @@
+// Loading, using and unloading the modules as the server does, in one
+// process that holds ICU's common library as the server does (for its own
+// collations): a database attaches, the server loads a module; the last
+// attachment goes, the server unloads it; the next attachment loads it
+// again, at another address. Nothing of it may crash the host, in any
+// locale, in any order of the two modules.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <ibase.h>
+#include <sys/mman.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+enum class Module { Legacy, Udr };
+enum class Action { Load, Call, Unload, Scrub };
+struct Step {
+  Action action;
+  Module module;
+};
+
+const char* PathOf(Module module) {
+  return module == Module::Legacy ? UDFZEL_MODULE_PATH : UDFZEL_UDR_MODULE_PATH;
+}
+
+// Exit codes of the child that runs a sequence.
+enum Outcome : int {
+  kSurvived = 0,
+  kNoIcu = 2,
+  kLoadFailed = 3,
+  kStillLoaded = 4,
+  kWrongResult = 5,
+};
+
+// Calls a legacy date and number picture, which read the loaded locale;
+// the first call of a sequence fixes what every later load must give.
+bool CallLegacy(void* handle, std::string& first) {
+  using DateEntry = char*(const char*, ISC_QUAD*) noexcept;
+  using NumberEntry = char*(const char*, const double*) noexcept;
+  auto* date = reinterpret_cast<DateEntry*>(dlsym(handle, "F_FormatDateTime"));
+  auto* number = reinterpret_cast<NumberEntry*>(dlsym(handle, "F_FormatFloat"));
+  if (date == nullptr || number == nullptr) return false;
+  ISC_TIMESTAMP stamp{60371, 10 * 36000000};  // 2024-03-05 10:00
+  ISC_QUAD quad;
+  std::memcpy(&quad, &stamp, sizeof quad);
+  const double value = 1234567.891;
+  char* dateText = date("dddd, d mmmm yyyy c ampm g ee", &quad);
+  char* numberText = number("#,##0.00", &value);
+  if (dateText == nullptr || numberText == nullptr) return false;
+  const std::string text = std::string(dateText) + " | " + numberText;
+  std::free(dateText);  // ib_util_malloc is malloc
+  std::free(numberText);
+  if (first.empty()) first = text;
+  return text == first;
+}
+
+// Keeps 64 MB of other data where the unloaded code was, as a busy server
+// soon does.
+void FillFreedAddresses() {
+  constexpr std::size_t kSize = std::size_t{64} << 20;
+  void* block = mmap(nullptr, kSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (block != MAP_FAILED) std::memset(block, 0xA5, kSize);
+}
+
+// Runs a sequence in this (child) process; returns an Outcome.
+int RunSequence(const std::string& lang, const std::vector<Step>& steps, int rounds) {
+  unsetenv("LC_ALL");
+  setenv("LANG", lang.c_str(), 1);
+  if (dlopen(UDFZEL_ICU_COMMON_LIBRARY, RTLD_NOW | RTLD_GLOBAL) == nullptr) return kNoIcu;
+  void* handles[2] = {nullptr, nullptr};
+  std::string first;
+  for (int round = 0; round < rounds; ++round) {
+    for (const Step& step : steps) {
+      void*& handle = handles[static_cast<int>(step.module)];
+      switch (step.action) {
+        case Action::Load:
+          handle = dlopen(PathOf(step.module), RTLD_NOW | RTLD_LOCAL);
+          if (handle == nullptr) return kLoadFailed;
+          break;
+        case Action::Call:
+          if (!CallLegacy(handle, first)) return kWrongResult;
+          break;
+        case Action::Unload:
+          dlclose(handle);
+          handle = nullptr;
+          // The module must really go, or the sequence proves nothing.
+          if (dlopen(PathOf(step.module), RTLD_NOW | RTLD_NOLOAD) != nullptr) return kStillLoaded;
+          break;
+        case Action::Scrub:
+          FillFreedAddresses();
+          break;
+      }
+    }
+  }
+  return kSurvived;
+}
+
+using enum Action;
+using enum Module;
+
+struct Sequence {
+  const char* name;
+  std::vector<Step> steps;
+};
+
+const std::vector<Sequence>& Sequences() {
+  static const std::vector<Sequence> sequences = {
+      {"legacy: load, call, unload",
+       {{Load, Legacy}, {Call, Legacy}, {Unload, Legacy}, {Scrub, Legacy}}},
+      {"UDR: load, unload", {{Load, Udr}, {Unload, Udr}, {Scrub, Udr}}},
+      {"both, unloaded in either order",
+       {{Load, Legacy},
+        {Load, Udr},
+        {Call, Legacy},
+        {Unload, Legacy},
+        {Scrub, Legacy},
+        {Load, Legacy},
+        {Call, Legacy},
+        {Unload, Udr},
+        {Scrub, Udr},
+        {Load, Udr},
+        {Unload, Legacy},
+        {Unload, Udr},
+        {Scrub, Udr}}},
+  };
+  return sequences;
+}
+
+class ModuleLifecycle : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ModuleLifecycle, ReloadingNeverCrashesTheHost) {
+  // A fresh process per sequence: the modules must not be loaded already.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  for (const Sequence& sequence : Sequences()) {
+    EXPECT_EXIT(std::exit(RunSequence(GetParam(), sequence.steps, 4)),
+                ::testing::ExitedWithCode(kSurvived), "")
+        << sequence.name << " under " << GetParam();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, ModuleLifecycle,
+                         ::testing::Values("pt_BR.UTF-8", "en_US.UTF-8",
+                                           "ja_JP.UTF-8@calendar=japanese", "th_TH.UTF-8", "C"),
+                         [](const auto& param) {
+                           std::string name = param.param;
+                           for (char& c : name) {
+                             if (std::isalnum(static_cast<unsigned char>(c)) == 0) c = '_';
+                           }
+                           return name;
+                         });
+
+}  // namespace
