@@ -1,41 +1,80 @@
 #!/bin/sh
-# Builds a private configuration root for Firebird's embedded engine, so the
-# tests and the demo need no server process, no password and no change to the
-# system's files. The root allows external function modules from one
-# directory only: the one the build puts udfzel.so in; its UDR engine loads
-# modules from ROOT/plugins/udr, where the build copies its UDR modules.
-#   make-fbroot.sh ROOT UDF_DIR [UDR_MODULE...]
+# Builds a private configuration root for Firebird 3: for the embedded
+# engine of the tests and the demo, or, with --server, for a server process
+# the test suite starts itself. Every configuration file of the root is
+# written whole here: nothing of the system's firebird.conf, databases.conf
+# or plugins.conf is read, so the build does not depend on how an
+# administrator set them, and nothing of them is changed.
+#
+#   make-fbroot.sh [--server MODE PORT PASSWORD] ROOT UDF_DIR [UDR_MODULE...]
+#
+# The root allows legacy external function modules from UDF_DIR only; its
+# UDR engine loads modules from ROOT/plugins/udr, where the UDR_MODULEs are
+# copied. It has its own security database (ROOT/security3.fdb), lock and
+# temporary directories, and a log directory (ROOT/log) for a server. With
+# --server, the server mode is MODE (Super or Classic), it listens on
+# 127.0.0.1:PORT only, and SYSDBA's password is PASSWORD.
 set -eu
+mode=""
+if [ "${1:-}" = "--server" ]; then
+  mode=$2 port=$3 password=$4
+  shift 4
+fi
 root=$1
 udf_dir=$2
 shift 2
 system=/usr/lib/x86_64-linux-gnu/firebird/3.0
-etc=/etc/firebird/3.0
+security_sql=/usr/share/firebird/3.0/security.sql
 
 rm -rf "$root"
-mkdir -p "$root/intl" "$root/lock" "$root/tmp" "$root/plugins/udr"
+mkdir -p "$root/intl" "$root/lock" "$root/tmp" "$root/log" "$root/plugins/udr"
 for item in firebird.msg lib include; do
   ln -s "$system/$item" "$root/$item"
 done
-# The UDR engine's modules: a private plugins.conf points it at ROOT/plugins/udr
-# (its default is the system's plugins directory, whatever the root). Modules
-# are copies: the engine refuses an entry point whose file is a symbolic link.
-# The build copies each module again whenever it relinks it.
+# Character sets other than NONE/ASCII/UTF8 load only from real copies: the
+# character-set module and its table of the sets it implements.
+cp "$system/intl/libfbintl.so" "$system/intl/fbintl.conf" "$root/intl/"
+
+# Modules are copies: the UDR engine refuses an entry point whose file is a
+# symbolic link. The build copies each module again whenever it relinks it.
 for module in "$@"; do
   if [ -f "$module" ]; then cp "$module" "$root/plugins/udr/"; fi
 done
-sed -e "s|^\([[:space:]]*path = \)\$(dir_plugins)/udr|\1$root/plugins/udr|" \
-  "$system/plugins.conf" > "$root/plugins.conf"
-grep -q "path = $root/plugins/udr\$" "$root/plugins.conf" || {
-  echo "make-fbroot: could not set the UDR path in $root/plugins.conf" >&2
-  exit 1
+# The engine's own plugins stay where the package put them ($(dir_plugins)
+# is fixed on Debian); only the UDR engine's module directory is the root's.
+cat > "$root/plugins.conf" <<EOF
+Plugin = UDR {
+	Module = \$(dir_plugins)/udr_engine
+	Config = UDR_config
 }
-# Character sets other than NONE/ASCII/UTF8 load only from real copies.
-cp "$etc/fbintl.conf" "$root/intl/fbintl.conf"
-cp "$system/intl/libfbintl.so" "$root/intl/libfbintl.so"
+
+Config = UDR_config {
+	path = $root/plugins/udr
+}
+EOF
 : > "$root/databases.conf"
-sed -e "s|^UdfAccess = None|UdfAccess = Restrict $udf_dir|" "$etc/firebird.conf" > "$root/firebird.conf"
-grep -q "^UdfAccess = Restrict $udf_dir\$" "$root/firebird.conf" || {
-  echo "make-fbroot: could not set UdfAccess in $root/firebird.conf" >&2
-  exit 1
+
+{
+  echo "# Written by make-fbroot.sh for $root."
+  echo "UdfAccess = Restrict $udf_dir"
+  echo "SecurityDatabase = $root/security3.fdb"
+  if [ -n "$mode" ]; then
+    echo "ServerMode = $mode"
+    echo "RemoteServicePort = $port"
+    echo "RemoteBindAddress = 127.0.0.1"
+    echo "AuthServer = Srp"
+    echo "UserManager = Srp"
+  fi
+} > "$root/firebird.conf"
+
+# The root's own security database, made through its embedded engine.
+in_root() {
+  FIREBIRD=$root FIREBIRD_LOCK=$root/lock FIREBIRD_TMP=$root/tmp LANG=C \
+    ISC_USER=SYSDBA ISC_PASSWORD="" "$@"
 }
+echo "create database '$root/security3.fdb';" | in_root isql-fb -q
+in_root isql-fb -q -b -i "$security_sql" "$root/security3.fdb"
+if [ -n "$mode" ]; then
+  echo "create or alter user SYSDBA password '$password' using plugin Srp; commit;" |
+    in_root isql-fb -q -b "$root/security3.fdb"
+fi
