@@ -6,7 +6,8 @@ packages="
   g++ cmake make pkg-config
   clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
-  firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2 libib-util
+  firebird3.0-server firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2 libib-util
+  systemd procps util-linux
   valgrind libicu-dev libboost-dev
 "
 missing=""

@@ -2,6 +2,9 @@
 # The whole test suite, as CI runs it:
 #   1. release build: every test (engines, entry points through dlopen,
 #      allocation counts, thread stress, the embedded server);
+#   1b. the real server: Debian's Firebird 3 server process, started here
+#      from a private root on a private port, in SuperServer and in Classic
+#      mode, reached over TCP by client processes (scripts/test-server.sh);
 #   2. valgrind memcheck over the engine, entry-point and UDR-face tests;
 #   3. ASan+UBSan build: engine, entry-point and UDR-face tests;
 #   4. TSan build: the same, thread stress included;
@@ -15,6 +18,10 @@ echo "== 1. Release build: all tests =="
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build -j"$jobs" --output-on-failure
+
+echo "== 1b. Real server: SuperServer and Classic =="
+bash scripts/test-server.sh super build
+bash scripts/test-server.sh classic build
 
 echo "== 2. valgrind memcheck: engine, entry-point and UDR-face tests =="
 for binary in unit_tests entry_tests udr_tests; do

@@ -36,7 +36,8 @@ std::string Upper(std::string_view text) {
 fbtest::Rows DeclareInIsql(const std::string& name, const std::string& scriptPath) {
   const std::string database = TestDatabasePath(name);
   const std::string script = database + ".sql";
-  std::ofstream(script) << "create database '" << database << "' user 'SYSDBA';\n"
+  std::ofstream(script) << "create database '" << fbtest::DatabaseAddress(database)
+                        << "' user 'SYSDBA';\n"
                         << "input '" << scriptPath << "';\n";
   const auto [status, output] = RunIsql(script);
   std::remove(script.c_str());

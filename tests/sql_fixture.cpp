@@ -105,6 +105,8 @@ void SqlTest::ExpectNullOrLibraryError(const std::string& expression,
 
 // The embedded engine reads its configuration root from the environment at
 // first use: point it at the build tree's private root before any test runs.
+// With UDFZEL_TEST_SERVER ("127.0.0.1:PORT") the suites run through that
+// server instead, whose modules loaded the locale UDFZEL_TEST_LANG names.
 int main(int argc, char** argv) {
   // The module reads its locale when the server loads it: "C" (the
   // fallbacks) unless UDFZEL_TEST_LANG names another.
@@ -112,6 +114,7 @@ int main(int argc, char** argv) {
   unsetenv("LC_ALL");
   setenv("LANG", lang != nullptr ? lang : "C", 1);
   fbtest::UseConfigurationRoot(UDFZEL_FBROOT);
+  if (const char* server = std::getenv("UDFZEL_TEST_SERVER")) fbtest::UseServer(server);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

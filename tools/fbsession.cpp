@@ -15,7 +15,15 @@ namespace {
 constexpr unsigned kDialect = 3;
 constexpr unsigned kNumberTextLength = 64;
 
-IMaster* Master() { return fb_get_master_interface(); }
+IMaster* Master() {
+  return fb_get_master_interface();
+}
+
+// "inet://host:port/" when a server is used, else empty.
+std::string& ServerPrefix() {
+  static std::string prefix;
+  return prefix;
+}
 
 [[noreturn]] void Rethrow(const FbException& error) {
   char text[2048];
@@ -107,11 +115,15 @@ Row ReadRow(ThrowStatusWrapper* status, const Message& message) {
 }
 
 std::vector<unsigned char> ParameterBlock(ThrowStatusWrapper* status,
-                                          const std::vector<std::pair<int, std::string>>& items) {
-  IXpbBuilder* dpb = Master()->getUtilInterface()->getXpbBuilder(status, IXpbBuilder::DPB,
-                                                                 nullptr, 0);
+                                          const std::vector<std::pair<int, std::string>>& items,
+                                          unsigned pageBuffers = 0) {
+  IXpbBuilder* dpb =
+      Master()->getUtilInterface()->getXpbBuilder(status, IXpbBuilder::DPB, nullptr, 0);
   for (const auto& [tag, text] : items) {
     dpb->insertString(status, static_cast<unsigned char>(tag), text.c_str());
+  }
+  if (pageBuffers != 0) {
+    dpb->insertInt(status, isc_dpb_num_buffers, static_cast<int>(pageBuffers));
   }
   const unsigned char* begin = dpb->getBuffer(status);
   std::vector<unsigned char> bytes(begin, begin + dpb->getBufferLength(status));
@@ -133,7 +145,9 @@ FbSession::FbSession(FbSession&& other) noexcept
   other.status_ = nullptr;
 }
 
-FbSession::~FbSession() { Detach(); }
+FbSession::~FbSession() {
+  Detach();
+}
 
 FbSession FbSession::Create(const std::string& path, const std::string& defaultCharset,
                             const std::string& charset) {
@@ -142,19 +156,20 @@ FbSession FbSession::Create(const std::string& path, const std::string& defaultC
     const auto dpb = ParameterBlock(status.get(), {{isc_dpb_user_name, "SYSDBA"},
                                                    {isc_dpb_lc_ctype, charset},
                                                    {isc_dpb_set_db_charset, defaultCharset}});
-    return Master()->getDispatcher()->createDatabase(
-        status.get(), path.c_str(), static_cast<unsigned>(dpb.size()), dpb.data());
+    return Master()->getDispatcher()->createDatabase(status.get(), DatabaseAddress(path).c_str(),
+                                                     static_cast<unsigned>(dpb.size()), dpb.data());
   });
   return FbSession(attachment, status.release());
 }
 
-FbSession FbSession::Attach(const std::string& path, const std::string& charset) {
+FbSession FbSession::Attach(const std::string& path, const std::string& charset,
+                            unsigned pageBuffers) {
   auto status = std::make_unique<ThrowStatusWrapper>(Master()->getStatus());
   IAttachment* attachment = Checked([&] {
-    const auto dpb =
-        ParameterBlock(status.get(), {{isc_dpb_user_name, "SYSDBA"}, {isc_dpb_lc_ctype, charset}});
-    return Master()->getDispatcher()->attachDatabase(
-        status.get(), path.c_str(), static_cast<unsigned>(dpb.size()), dpb.data());
+    const auto dpb = ParameterBlock(
+        status.get(), {{isc_dpb_user_name, "SYSDBA"}, {isc_dpb_lc_ctype, charset}}, pageBuffers);
+    return Master()->getDispatcher()->attachDatabase(status.get(), DatabaseAddress(path).c_str(),
+                                                     static_cast<unsigned>(dpb.size()), dpb.data());
   });
   return FbSession(attachment, status.release());
 }
@@ -266,6 +281,14 @@ void UseConfigurationRoot(const std::string& root) {
   setenv("FIREBIRD", root.c_str(), 1);
   setenv("FIREBIRD_LOCK", (root + "/lock").c_str(), 1);
   setenv("FIREBIRD_TMP", (root + "/tmp").c_str(), 1);
+}
+
+void UseServer(const std::string& address) {
+  ServerPrefix() = "inet://" + address + "/";
+}
+
+std::string DatabaseAddress(const std::string& path) {
+  return ServerPrefix() + path;
 }
 
 std::vector<std::string> SplitScript(std::string_view script) {

@@ -1,5 +1,6 @@
-// A small client of Firebird's embedded engine for tests and tools: attach to
-// or create a database file, run statements, read rows as texts.
+// A small client of Firebird for tests and tools: attach to or create a
+// database file, in the embedded engine or through a server over TCP, run
+// statements, read rows as texts.
 #pragma once
 
 #include <optional>
@@ -35,7 +36,9 @@ class FbSession {
   // `charset`.
   static FbSession Create(const std::string& path, const std::string& defaultCharset,
                           const std::string& charset);
-  static FbSession Attach(const std::string& path, const std::string& charset);
+  // `pageBuffers` other than 0 asks for a page cache of that many pages.
+  static FbSession Attach(const std::string& path, const std::string& charset,
+                          unsigned pageBuffers = 0);
 
   FbSession(FbSession&& other) noexcept;
   FbSession& operator=(FbSession&&) = delete;
@@ -74,6 +77,15 @@ class FbSession {
 // firebird.conf, lock and temporary directories). Call before the first
 // attachment: the engine reads the environment once.
 void UseConfigurationRoot(const std::string& root);
+
+// Sends every database of this process to the server at `address` ("host"
+// or "host:port") over TCP instead of the embedded engine. The user and
+// password are the client library's usual ISC_USER and ISC_PASSWORD.
+void UseServer(const std::string& address);
+
+// What the client library opens for a database file `path`: the path in
+// the embedded engine, "inet://address/path" with a server.
+std::string DatabaseAddress(const std::string& path);
 
 // Splits a script into statements at ';' outside comments and quotes.
 std::vector<std::string> SplitScript(std::string_view script);
