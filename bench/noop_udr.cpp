@@ -6,7 +6,7 @@
 #include <array>
 #include <cstring>
 
-#include "function_kinds.h"
+#include "list/function_kinds.h"
 #include "udr/message_layout.h"
 #include "udr/udr_function.h"
 

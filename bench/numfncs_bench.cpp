@@ -10,8 +10,8 @@
 #include <string>
 
 #include "bench_registry.h"
-#include "floattext/floattext.h"
-#include "numfncs.h"
+#include "engines/numbers/floattext.h"
+#include "legacy/numfncs.h"
 
 namespace {
 

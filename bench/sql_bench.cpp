@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "fbsession.h"
-#include "function_list.h"
+#include "list/function_list.h"
 #include "script_text.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "bench_registry.h"
-#include "strfncs.h"
+#include "legacy/strfncs.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <ctime>
 
 #include "bench_registry.h"
-#include "timefncs.h"
+#include "legacy/timefncs.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "blob_segments.h"
+#include "engines/blobs/blob_segments.h"
 #include "input_decoder.h"
 
 namespace {

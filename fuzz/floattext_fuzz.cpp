@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "convert_error.h"
-#include "floattext/number_picture.h"
+#include "frame/convert_error.h"
+#include "engines/numbers/number_picture.h"
 #include "input_decoder.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "MaskUtils.h"
+#include "engines/text/MaskUtils.h"
 #include "input_decoder.h"
 #include "locale/load_locale_formats.h"
 #include "scripted_locale_source.h"
-#include "text_case.h"
+#include "engines/text/text_case.h"
 
 namespace {
 

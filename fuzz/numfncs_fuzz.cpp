@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "floattext/decimal_rounding.h"
-#include "floattext/fixed_width.h"
+#include "engines/numbers/decimal_rounding.h"
+#include "engines/numbers/fixed_width.h"
 #include "input_decoder.h"
-#include "integer_math.h"
+#include "engines/numbers/integer_math.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "input_decoder.h"
-#include "strfncs.h"
+#include "legacy/strfncs.h"
 
 namespace {
 

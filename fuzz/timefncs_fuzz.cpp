@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "datetime/date_picture.h"
+#include "engines/dates/date_picture.h"
 #include "input_decoder.h"
 #include "locale/load_locale_formats.h"
 #include "scripted_locale_source.h"

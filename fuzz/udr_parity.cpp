@@ -6,7 +6,7 @@
 #include <tuple>
 #include <utility>
 
-#include "convert_error.h"
+#include "frame/convert_error.h"
 #include "udr/udr_bindings.h"
 
 namespace udfzel_fuzz {
@@ -262,7 +262,7 @@ const std::vector<UdrCheck>& UdrChecks() {
   static const std::vector<UdrCheck> checks = {
 #define UDFZEL_FUNCTION(entry, family, result, summary, ...) \
   CheckOf<udfzel::udr::bindings::entry, &::entry>(#entry),
-#include "function_list.def"
+#include "list/function_list.def"
 #undef UDFZEL_FUNCTION
   };
   return checks;

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "entry_calls.h"
-#include "function_list.h"
+#include "list/function_list.h"
 #include "udr_parity.h"
 
 extern "C" {

@@ -1,6 +1,6 @@
 // Date pictures with the built-in Portuguese names, "/" and ":", short date
 // "dd/MM/yyyy" and long time "hh:mm:ss", on 5 March 2024 at 14:07:09.045.
-#include "datetime/date_picture.h"
+#include "engines/dates/date_picture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // Date values against an independent calendar computation (days from the
 // civil date and back, by the proleptic Gregorian rules).
-#include "datetime/day_serial.h"
+#include "engines/dates/day_serial.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "convert_error.h"
+#include "frame/convert_error.h"
 
 namespace {
 

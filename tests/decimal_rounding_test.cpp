@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "floattext/decimal_rounding.h"
-#include "floattext/fixed_width.h"
-#include "floattext/floattext.h"
+#include "engines/numbers/decimal_rounding.h"
+#include "engines/numbers/fixed_width.h"
+#include "engines/numbers/floattext.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "elf_symbols.h"
-#include "function_list.h"
+#include "list/function_list.h"
 #include "udfzel_module.h"
 
 namespace {

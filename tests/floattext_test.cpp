@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "convert_error.h"
-#include "floattext/floattext.h"
-#include "floattext/power_of_ten.h"
+#include "frame/convert_error.h"
+#include "engines/numbers/floattext.h"
+#include "engines/numbers/power_of_ten.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Counter steps, 64-bit quotient and remainder, float quotient, truncation.
-#include "integer_math.h"
+#include "engines/numbers/integer_math.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 
 #include "locale/icu_locale_source.h"
 #include "locale/load_locale_formats.h"
-#include "locale/locale_dump.h"
+#include "locale_dump.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Edit masks in both modes, with "/" and ":" delimiters unless a case says
 // otherwise.
-#include "MaskUtils.h"
+#include "engines/text/MaskUtils.h"
 
 #include <gtest/gtest.h>
 

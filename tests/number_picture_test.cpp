@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "convert_error.h"
-#include "floattext/number_picture.h"
+#include "frame/convert_error.h"
+#include "engines/numbers/number_picture.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "function_list.h"
+#include "list/function_list.h"
 #include "hostile_rows.h"
 #include "sql_fixture.h"
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "function_list.h"
+#include "list/function_list.h"
 #include "sql_fixture.h"
 #include "udr/message_layout.h"
 

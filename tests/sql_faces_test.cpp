@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "function_list.h"
+#include "list/function_list.h"
 #include "hostile_rows.h"
 #include "script_text.h"
 #include "sql_fixture.h"

@@ -1,5 +1,5 @@
 // The Windows-1252 case tables, proper case and accent folding.
-#include "text_case.h"
+#include "engines/text/text_case.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "textcut.h"
+#include "engines/text/textcut.h"
 
 #include <gtest/gtest.h>
 

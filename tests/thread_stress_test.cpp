@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "entry_calls.h"
-#include "function_list.h"
+#include "list/function_list.h"
 
 namespace {
 

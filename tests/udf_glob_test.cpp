@@ -1,4 +1,4 @@
-#include "udf_glob.h"
+#include "frame/udf_glob.h"
 
 #include <gtest/gtest.h>
 

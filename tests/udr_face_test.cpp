@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "elf_symbols.h"
-#include "function_list.h"
+#include "list/function_list.h"
 #include "udr_parity.h"
 
 namespace {

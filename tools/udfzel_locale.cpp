@@ -7,7 +7,7 @@
 
 #include "locale/icu_locale_source.h"
 #include "locale/load_locale_formats.h"
-#include "locale/locale_dump.h"
+#include "locale_dump.h"
 
 int main(int argc, char** argv) {
   const udfzel::IcuLocaleSource source = argc > 1

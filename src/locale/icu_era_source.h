@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "datetime/era_source.h"
+#include "engines/dates/era_source.h"
 
 namespace udfzel {
 

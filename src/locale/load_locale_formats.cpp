@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "ascii_case.h"
+#include "engines/text/ascii_case.h"
 #include "locale/builtin_names.h"
 
 namespace udfzel {

@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <string>
 
-#include "function_kinds.h"
+#include "list/function_kinds.h"
 
 namespace udfzel::udr {
 

@@ -3,11 +3,11 @@
 // tests run them on messages of their own.
 #pragma once
 
-#include "blobfncs.h"
-#include "numfncs.h"
-#include "result_text.h"
-#include "strfncs.h"
-#include "timefncs.h"
+#include "legacy/blobfncs.h"
+#include "legacy/numfncs.h"
+#include "results/result_text.h"
+#include "legacy/strfncs.h"
+#include "legacy/timefncs.h"
 #include "udr/udr_function.h"
 
 namespace udfzel::udr::bindings {
@@ -27,7 +27,7 @@ using enum ResultKind;
 
 #define UDFZEL_FUNCTION(entry, family, result, summary, ...) \
   using entry = Binding<result, UDFZEL_UDR_CALLEE_##result(entry), __VA_ARGS__>;
-#include "function_list.def"
+#include "list/function_list.def"
 #undef UDFZEL_FUNCTION
 
 }  // namespace udfzel::udr::bindings

@@ -9,9 +9,9 @@
 #include <cstring>
 #include <utility>
 
-#include "floattext/text_buffer.h"
-#include "function_kinds.h"
-#include "result_text.h"
+#include "frame/text_buffer.h"
+#include "list/function_kinds.h"
+#include "results/result_text.h"
 #include "udr/message_layout.h"
 #include "udr/udr_blob.h"
 #include "udr/udr_status.h"

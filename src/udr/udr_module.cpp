@@ -10,7 +10,7 @@ namespace {
 
 #define UDFZEL_FUNCTION(entry, family, result, summary, ...) \
   Factory<bindings::entry> entry##Factory{#entry};
-#include "function_list.def"
+#include "list/function_list.def"
 #undef UDFZEL_FUNCTION
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "convert_error.h"
-#include "result_text.h"
+#include "frame/convert_error.h"
+#include "results/result_text.h"
 
 namespace udfzel::udr {
 

@@ -1,0 +1,145 @@
+#include "engines/numbers/fixed_width.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "engines/numbers/extended_bits.h"
+#include "engines/numbers/floattext.h"
+
+namespace udfzel {
+namespace {
+
+constexpr int kMaxWidth = 255;
+constexpr int kMaxDecimals = 216;
+constexpr int kMaxFixedExponent = 35;
+constexpr std::uint64_t kTen18 = 1000000000000000000ull;
+
+// Writes |e| with at least four digits.
+void WriteExponentDigits(int e, TextBuffer& out) {
+  char digits[12];
+  int n = 0;
+  for (unsigned u = static_cast<unsigned>(e < 0 ? -e : e); u != 0 || n < 4; u /= 10) {
+    digits[n++] = static_cast<char>('0' + u % 10);
+  }
+  while (n > 0) out.Put(digits[--n]);
+}
+
+void ExponentForm(bool negative, long double m, int e, int width, TextBuffer& out) {
+  const int n = std::clamp(width - 8, 2, 18);
+  char s[256];
+  EmitRoundedDigits(m, n, s);
+  const char* mantissa = s + 1;
+  if (s[0] == '1') {
+    ++e;
+    mantissa = s;
+  }
+  out.Put(negative ? '-' : ' ');
+  out.Put(mantissa[0]);
+  out.Put('.');
+  out.Append(std::string_view(mantissa + 1, static_cast<std::size_t>(n - 1)));
+  out.Put('E');
+  out.Put(e < 0 ? '-' : '+');
+  WriteExponentDigits(e, out);
+}
+
+void FixedForm(bool negative, long double m, int e, int decimals, TextBuffer& out) {
+  int integers = e + 1;
+  char s[256];
+  EmitRoundedDigits(m, integers + decimals, s);
+  const char* digits = s + 1;
+  if (s[0] == '1') {
+    ++integers;
+    digits = s;
+  }
+  if (negative) out.Put('-');
+  out.Append(std::string_view(digits, static_cast<std::size_t>(integers)));
+  if (decimals > 0) {
+    out.Put('.');
+    out.Append(std::string_view(digits + integers, static_cast<std::size_t>(decimals)));
+  }
+}
+
+}  // namespace
+
+NormalizedMagnitude NormalizeMagnitude(long double m) {
+  NormalizedMagnitude result{m, 0};
+  if (m == 0) return {0, 0};
+  // Each pass lands closer; a finite m needs at most a few.
+  for (int pass = 0; pass < 8; ++pass) {
+    int e2 = 0;
+    std::frexp(result.mantissa, &e2);
+    const int b = e2 - 1;              // 2^b <= m < 2^(b+1)
+    const int k = (b * 19728) >> 16;  // floor(b · log10 2)
+    if (k == 0) break;
+    result.mantissa = ScaleByPowerOfTen(result.mantissa, -k);
+    result.exponent += k;
+  }
+  return result;
+}
+
+std::size_t EmitRoundedDigits(long double m, int n, char (&s)[256]) {
+  std::uint64_t v = RoundHalfEven(m * 1e17L);
+  s[0] = '0';
+  if (v >= kTen18) {
+    s[0] = '1';
+    v -= kTen18;
+  }
+  for (int i = 18; i >= 1; --i) {
+    s[i] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  }
+  std::size_t length = 19;
+  if (n >= 18) {
+    const auto total = static_cast<std::size_t>(std::min(n, 252)) + 1;
+    std::fill(s + length, s + total, '0');
+    length = std::max(length, total);
+  } else if (s[n + 1] >= '5') {
+    for (int i = n; i >= 0; --i) {
+      if (s[i] != '9') {
+        ++s[i];
+        break;
+      }
+      s[i] = '0';
+    }
+  }
+  s[length] = '\0';
+  return length;
+}
+
+void FixedWidthNumber(double x, std::int32_t width, std::int32_t decimals, TextBuffer& out) {
+  // A negative width adds nothing, like 0; clamping it also keeps width − 8 in range.
+  width = std::clamp(width, 0, kMaxWidth);
+  FixedText<kFixedWidthOutput> text;
+  if (std::isinf(x)) {
+    text.Append(x > 0 ? "+Inf" : "-Inf");
+  } else if (std::isnan(x)) {
+    text.Append("Nan");
+  } else {
+    const bool negative = std::signbit(x);
+    const long double m = std::fabs(static_cast<long double>(x));
+    if (decimals < 0) {
+      const NormalizedMagnitude n = NormalizeMagnitude(m);
+      ExponentForm(negative, n.mantissa, n.exponent, width, text);
+    } else {
+      decimals = std::min(decimals, kMaxDecimals);
+      const NormalizedMagnitude n = m < 10 ? NormalizedMagnitude{m, 0} : NormalizeMagnitude(m);
+      if (n.exponent > kMaxFixedExponent) {
+        ExponentForm(negative, n.mantissa, n.exponent, width, text);
+      } else {
+        FixedForm(negative, n.mantissa, n.exponent, decimals, text);
+      }
+    }
+  }
+  for (auto pad = static_cast<std::int64_t>(width) - static_cast<std::int64_t>(text.size()); pad > 0;
+       --pad) {
+    out.Put(' ');
+  }
+  out.Append(text.view());
+}
+
+void ZeroFillLeadingSpaces(char* text) {
+  for (; *text == ' '; ++text) *text = '0';
+}
+
+}  // namespace udfzel

@@ -1,0 +1,45 @@
+// Result buffers and the rules every entry point keeps at the server boundary.
+#pragma once
+
+#include <cstddef>
+
+#include "results/result_text.h"
+
+// Marks an entry point: C linkage, undecorated name, visible from the module.
+#define UDFZEL_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace udfzel {
+
+// Places a finished text in a block the server will free (a ResultBuffer).
+//   source  the text, or null
+//   dest    a block to copy into, or null to obtain one from ib_util_malloc
+//   count   bytes to copy including the terminating zero; 0 measures source
+// Returns dest (or the new block); null only when the allocator has no block.
+char* CopyToResult(const char* source, char* dest, std::size_t count) noexcept;
+
+// Runs an entry point's body so that nothing but a value leaves it: the
+// server calls us in its own threads, and a C++ exception crossing the C
+// boundary would terminate the whole server. Any failure the body does not
+// handle itself gives the neutral result: a null pointer or 0.
+template <class Body>
+auto GuardedCall(Body&& body) noexcept -> decltype(body()) {
+  try {
+    return body();
+  } catch (...) {
+    return decltype(body()){};
+  }
+}
+
+// The body of an entry point that returns a new text: `produce` writes the
+// text (or returns false for SQL NULL) on the stack, and only the finished
+// text is copied into the one result buffer.
+template <class Produce>
+char* NewTextResult(Produce&& produce) noexcept {
+  return GuardedCall([&]() -> char* {
+    FixedText<result_text::kCapacity> text;
+    if (!produce(text)) return nullptr;
+    return CopyToResult(text.c_str(), nullptr, text.size() + 1);
+  });
+}
+
+}  // namespace udfzel
