@@ -7,6 +7,10 @@
 #include <utility>
 
 #include "frame/convert_error.h"
+#include "legacy/blobfncs.h"
+#include "legacy/numfncs.h"
+#include "legacy/strfncs.h"
+#include "legacy/timefncs.h"
 #include "udr/udr_bindings.h"
 
 namespace udfzel_fuzz {

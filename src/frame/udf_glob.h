@@ -3,8 +3,6 @@
 
 #include <cstddef>
 
-#include "results/result_text.h"
-
 // Marks an entry point: C linkage, undecorated name, visible from the module.
 #define UDFZEL_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -28,18 +26,6 @@ auto GuardedCall(Body&& body) noexcept -> decltype(body()) {
   } catch (...) {
     return decltype(body()){};
   }
-}
-
-// The body of an entry point that returns a new text: `produce` writes the
-// text (or returns false for SQL NULL) on the stack, and only the finished
-// text is copied into the one result buffer.
-template <class Produce>
-char* NewTextResult(Produce&& produce) noexcept {
-  return GuardedCall([&]() -> char* {
-    FixedText<result_text::kCapacity> text;
-    if (!produce(text)) return nullptr;
-    return CopyToResult(text.c_str(), nullptr, text.size() + 1);
-  });
 }
 
 }  // namespace udfzel

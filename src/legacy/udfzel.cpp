@@ -5,18 +5,18 @@
 #include <type_traits>
 
 #include "legacy/blobfncs.h"
-#include "list/function_kinds.h"
 #include "legacy/numfncs.h"
 #include "legacy/strfncs.h"
 #include "legacy/timefncs.h"
+#include "list/function_kinds.h"
 
 namespace udfzel {
 namespace {
 using enum ArgKind;
 using enum ResultKind;
 
-#define UDFZEL_FUNCTION(entry, family, result, summary, ...)                                   \
-  static_assert(std::is_same_v<decltype(&entry), EntrySignature<result, __VA_ARGS__>>,       \
+#define UDFZEL_FUNCTION(entry, family, result, summary, ...)                           \
+  static_assert(std::is_same_v<decltype(&entry), EntrySignature<result, __VA_ARGS__>>, \
                 #entry " does not have the signature its kinds declare");
 #include "list/function_list.def"
 #undef UDFZEL_FUNCTION

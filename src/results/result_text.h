@@ -1,10 +1,7 @@
-// The functions that build a new text, apart from where the text goes: the
-// legacy entry points copy it into a result buffer from the server's
-// allocator, the UDR face into its output message. Each writes into `text`
-// and returns false for SQL NULL; a library error is an EConvertError.
+// What every function that builds a new text shares, whichever face places
+// the text: the room a result has, and the error for a text that does not
+// fit it.
 #pragma once
-
-#include <ibase.h>
 
 #include <cstddef>
 #include <stdexcept>
@@ -12,7 +9,7 @@
 #include "frame/text_buffer.h"
 #include "list/function_kinds.h"
 
-namespace udfzel::result_text {
+namespace udfzel::results {
 
 // Room for the largest declared text result and its zero byte.
 inline constexpr std::size_t kCapacity = kTextSize + 1;
@@ -24,13 +21,4 @@ class ResultTooLong : public std::length_error {
   ResultTooLong() : std::length_error("result longer than the declared text") {}
 };
 
-bool F_FormatMaskText(TextBuffer& text, const char* mask, const char* value);
-bool F_FormatFloat(TextBuffer& text, const char* picture, const double* value);
-bool F_Str(TextBuffer& text, const double* value, const ISC_LONG* width, const ISC_LONG* decimals);
-bool F_StrZero(TextBuffer& text, const double* value, const ISC_LONG* width,
-               const ISC_LONG* decimals);
-bool F_FormatDateTime(TextBuffer& text, const char* picture, ISC_QUAD* date);
-// Throws ResultTooLong when the blob is longer than the room left in `text`.
-bool F_BlobToStr(TextBuffer& text, BLOBCALLBACK blob);
-
-}  // namespace udfzel::result_text
+}  // namespace udfzel::results

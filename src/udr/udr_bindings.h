@@ -3,11 +3,10 @@
 // tests run them on messages of their own.
 #pragma once
 
-#include "legacy/blobfncs.h"
-#include "legacy/numfncs.h"
-#include "results/result_text.h"
-#include "legacy/strfncs.h"
-#include "legacy/timefncs.h"
+#include "results/blobs.h"
+#include "results/dates.h"
+#include "results/numbers.h"
+#include "results/strings.h"
 #include "udr/udr_function.h"
 
 namespace udfzel::udr::bindings {
@@ -15,18 +14,11 @@ namespace udfzel::udr::bindings {
 using enum ArgKind;
 using enum ResultKind;
 
-// What a binding calls: the legacy entry point, or for a new text the
-// producer behind it, so the UDR face places the text itself.
-#define UDFZEL_UDR_CALLEE_Int32Value(entry) &::entry
-#define UDFZEL_UDR_CALLEE_Int64Value(entry) &::entry
-#define UDFZEL_UDR_CALLEE_DoubleValue(entry) &::entry
-#define UDFZEL_UDR_CALLEE_TextInArgument(entry) &::entry
-#define UDFZEL_UDR_CALLEE_NewText(entry) &::udfzel::result_text::entry
-#define UDFZEL_UDR_CALLEE_TimestampArgument(entry) &::entry
-#define UDFZEL_UDR_CALLEE_BlobArgument(entry) &::entry
-
+// A binding calls what the legacy entry point calls: the function of the
+// same name in results/, which for a new text is its producer, so the UDR
+// face places the text itself.
 #define UDFZEL_FUNCTION(entry, family, result, summary, ...) \
-  using entry = Binding<result, UDFZEL_UDR_CALLEE_##result(entry), __VA_ARGS__>;
+  using entry = Binding<result, &::udfzel::results::entry, __VA_ARGS__>;
 #include "list/function_list.def"
 #undef UDFZEL_FUNCTION
 

@@ -103,7 +103,7 @@ void AfterCall(A& argument) {
 // the server's string truncation error, never a silent cut.
 inline void WriteText(unsigned char* field, unsigned capacity, const char* text,
                       std::size_t length) {
-  if (length > capacity) throw result_text::ResultTooLong();
+  if (length > capacity) throw results::ResultTooLong();
   const auto count = static_cast<ISC_USHORT>(length);
   std::memcpy(field, &count, sizeof count);
   std::memcpy(field + sizeof count, text, count);
@@ -156,8 +156,9 @@ RoutineLayout<N> DeclaredLayout(Status* status, const char* name,
   return MakeLayout(inputs, result);
 }
 
-// The function `Entry` of result kind R and argument kinds A..., where Entry
-// is the legacy entry point, or for a NewText result its text producer.
+// The function `Entry` of result kind R and argument kinds A..., which takes
+// the legacy entry point's arguments (for a NewText result, its producer,
+// which writes into a TextBuffer).
 template <ResultKind R, auto Entry, ArgKind... A>
 struct Binding {
   static constexpr ResultKind kResult = R;
@@ -225,7 +226,7 @@ struct Binding {
         WriteText(field, capacity, text, std::strlen(text));
       }
     } else if constexpr (R == ResultKind::NewText) {
-      FixedText<result_text::kCapacity> text;
+      FixedText<results::kCapacity> text;
       if (Entry(text, values...)) {
         // As a legacy result, the text ends at its first zero byte.
         WriteText(field, capacity, text.c_str(), strnlen(text.c_str(), text.size()));

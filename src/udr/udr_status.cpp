@@ -27,7 +27,7 @@ void SetErrorFromException(::Firebird::IStatus* status) noexcept {
     throw;
   } catch (const EConvertError& error) {
     SetErrorMessage(status, error.what());
-  } catch (const result_text::ResultTooLong&) {
+  } catch (const results::ResultTooLong&) {
     const ISC_STATUS vector[] = {isc_arg_gds, isc_arith_except, isc_arg_gds, isc_string_truncation,
                                  isc_arg_end};
     status->setErrors(vector);
