@@ -13,52 +13,64 @@ namespace {
 
 using udfzel::DaySerial;
 
-struct Civil {
-  long long year;
-  unsigned month;
-  unsigned day;
-};
-
-// Days since 1 January 1970 of a civil date, and back.
-long long DaysFromCivil(Civil c) {
-  const long long y = c.year - (c.month <= 2);
-  const long long era = (y >= 0 ? y : y - 399) / 400;
-  const auto yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (c.month > 2 ? c.month - 3 : c.month + 9) + 2) / 5 + c.day - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<long long>(doe) - 719468;
-}
-
-Civil CivilFromDays(long long z) {
-  z += 719468;
-  const long long era = (z >= 0 ? z : z - 146096) / 146097;
-  const auto doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  const unsigned d = doy - (153 * mp + 2) / 5 + 1;
-  const unsigned m = mp < 10 ? mp + 3 : mp - 9;
-  return {static_cast<long long>(yoe) + era * 400 + (m <= 2), m, d};
-}
-
-// 30 December 1899, the serial's day 0, in days since 1970.
-const long long kSerialZero = DaysFromCivil({1899, 12, 30});
-
+// The calendar walked a day at a time, from 1 January 0001 (serial
+// -693593, a Monday) to 31 December 9999: independent of the engine's
+// arithmetic, which must agree with it on every day, both ways.
 TEST(DaySerial, EveryDayOfYearsOneToNineThousandNineHundredNinetyNine) {
-  const long long first = DaysFromCivil({1, 1, 1});
-  const long long last = DaysFromCivil({9999, 12, 31});
-  for (long long days = first; days <= last; ++days) {
-    const auto serial = static_cast<DaySerial>(days - kSerialZero);
-    const udfzel::DecodedDate date = udfzel::DecodeDaySerial(serial);
-    const Civil expected = CivilFromDays(days);
-    ASSERT_EQ(date.year, expected.year) << days;
-    ASSERT_EQ(date.month, static_cast<int>(expected.month)) << days;
-    ASSERT_EQ(date.day, static_cast<int>(expected.day)) << days;
-    // 1 January 1970 was a Thursday (5).
-    const int weekday = static_cast<int>(((days % 7) + 7 + 4) % 7) + 1;
-    ASSERT_EQ(date.weekday, weekday) << days;
-    ASSERT_EQ(udfzel::WeekdayNumber(serial), weekday) << days;
-    ASSERT_EQ(date.leap, expected.year % 4 == 0 && (expected.year % 100 != 0 || expected.year % 400 == 0));
+  constexpr int kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  long long year = 1;
+  int month = 1;
+  int day = 1;
+  int weekday = 2;                       // Monday
+  const long long unixOffset = -719162;  // 0001-01-01 in days since 1970
+  for (long long serial = -693593; year <= 9999; ++serial) {
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    const udfzel::DecodedDate date = udfzel::DecodeDaySerial(static_cast<DaySerial>(serial));
+    ASSERT_EQ(date.year, year) << serial;
+    ASSERT_EQ(date.month, month) << serial;
+    ASSERT_EQ(date.day, day) << serial;
+    ASSERT_EQ(date.weekday, weekday) << serial;
+    ASSERT_EQ(udfzel::WeekdayNumber(static_cast<DaySerial>(serial)), weekday) << serial;
+    ASSERT_EQ(date.leap, leap);
+    const long long unixDay = serial + 693593 + unixOffset;
+    ASSERT_EQ(udfzel::DaysFromCivil(year, month, day), unixDay) << serial;
+    const udfzel::CivilDate civil = udfzel::CivilFromDays(unixDay);
+    ASSERT_EQ(civil.year, year);
+    ASSERT_EQ(civil.month, month);
+    ASSERT_EQ(civil.day, day);
+    weekday = weekday % 7 + 1;
+    if (++day > kLengths[month - 1] + (month == 2 && leap ? 1 : 0)) {
+      day = 1;
+      if (++month > 12) {
+        month = 1;
+        ++year;
+      }
+    }
+  }
+}
+
+// The calendar is total: outside the server's range it still runs both
+// ways as the proleptic Gregorian calendar, whose 400-year eras all have
+// 146,097 days, out to every 32-bit day number and beyond.
+TEST(DaySerial, CalendarBeyondTheServersRange) {
+  struct Case {
+    long long days;
+    udfzel::CivilDate civil;
+  };
+  const std::vector<Case> cases = {
+      {0, {1970, 1, 1}},         {-719468, {0, 3, 1}},     {-719469, {0, 2, 29}},
+      {-719528, {0, 1, 1}},      {-719529, {-1, 12, 31}},  {-719162, {1, 1, 1}},
+      {2932896, {9999, 12, 31}}, {2932897, {10000, 1, 1}},
+  };
+  for (const Case& c : cases) {
+    for (const long long eras : {0LL, 1LL, -1LL, 14700LL, -14700LL, 100000LL}) {
+      const long long days = c.days + eras * 146097;
+      const udfzel::CivilDate civil = udfzel::CivilFromDays(days);
+      EXPECT_EQ(civil.year, c.civil.year + eras * 400) << days;
+      EXPECT_EQ(civil.month, c.civil.month) << days;
+      EXPECT_EQ(civil.day, c.civil.day) << days;
+      EXPECT_EQ(udfzel::DaysFromCivil(civil.year, civil.month, civil.day), days);
+    }
   }
 }
 
@@ -68,8 +80,8 @@ TEST(DaySerial, DocumentedDates) {
     int year, month, day, weekday;
   };
   const std::vector<Case> cases = {
-      {0.0, 1899, 12, 30, 7},        {36526.0, 2000, 1, 1, 7},    {-693593.0, 1, 1, 1, 2},
-      {36891.0, 2000, 12, 31, 1},    {45291.0, 2023, 12, 31, 1},  {-693594.0, 0, 0, 0, 0},
+      {0.0, 1899, 12, 30, 7},     {36526.0, 2000, 1, 1, 7},   {-693593.0, 1, 1, 1, 2},
+      {36891.0, 2000, 12, 31, 1}, {45291.0, 2023, 12, 31, 1}, {-693594.0, 0, 0, 0, 0},
       {-1e9, 0, 0, 0, 0},
   };
   for (const Case& c : cases) {
@@ -90,7 +102,7 @@ TEST(DaySerial, ServerRecords) {
   const std::vector<Case> cases = {
       {15018, 0, 0.0},
       {15018, 432000000, 0.5},
-      {15019, 864000000, 1.0},              // an invalid time is dropped
+      {15019, 864000000, 1.0},  // an invalid time is dropped
       {15019, 4294967295u, 1.0},
       {0, 0, -15018.0},
       {15018, 863999999, 86399999 / 86400000.0},
@@ -116,7 +128,8 @@ TEST(DaySerial, RecordsBeforeDayZeroKeepTheirDayAndTime) {
     }
   }
   // 29 December 1899 06:00.
-  const udfzel::DecodedDate date = udfzel::DecodeDaySerial(udfzel::QuadToDaySerial(15017, 216000000));
+  const udfzel::DecodedDate date =
+      udfzel::DecodeDaySerial(udfzel::QuadToDaySerial(15017, 216000000));
   EXPECT_EQ(date.day, 29);
   EXPECT_EQ(udfzel::DecodeTimeOfDay(udfzel::QuadToDaySerial(15017, 216000000)).hour, 6);
 }

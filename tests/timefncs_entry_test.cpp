@@ -62,6 +62,39 @@ TEST(MonthEntries, LastDayOfEveryMonthOfSeveralYears) {
   }
 }
 
+// The library's calendar against the client library's, on days all over
+// the server's range and on every kind of time word.
+TEST(MonthEntries, AgreeWithTheClientLibrarysCalendar) {
+  auto* lastDay = Entry<ISC_QUAD*(ISC_QUAD*) noexcept>("F_UltDia");
+  auto* days = Entry<ISC_LONG(ISC_QUAD*) noexcept>("F_UltDiaMes");
+  const std::uint32_t times[] = {0, 1, 9999, 10000, 863999999, 864000000, 4294967295u};
+  int checked = 0;
+  for (std::int32_t day = DayOf(1, 1, 1); day <= DayOf(9999, 11, 30); day += 13) {
+    if (day == 0) continue;  // the zero record is left alone
+    const std::uint32_t time = times[static_cast<std::uint32_t>(day) % 7];
+    ISC_QUAD expected = Record(day, time);
+    std::tm calendar{};
+    isc_decode_date(&expected, &calendar);
+    calendar.tm_mday = 1;
+    calendar.tm_year += calendar.tm_mon == 11 ? 1 : 0;
+    calendar.tm_mon = (calendar.tm_mon + 1) % 12;
+    isc_encode_date(&calendar, &expected);
+    ISC_TIMESTAMP last = Stamp(expected);
+    last.timestamp_date -= 1;
+    ISC_QUAD date = Record(day, time);
+    lastDay(&date);
+    ASSERT_EQ(Stamp(date).timestamp_date, last.timestamp_date) << day;
+    ASSERT_EQ(Stamp(date).timestamp_time, last.timestamp_time) << day << " " << time;
+    ISC_QUAD lastQuad;
+    std::memcpy(&lastQuad, &last, sizeof lastQuad);
+    isc_decode_date(&lastQuad, &calendar);
+    ISC_QUAD other = Record(day, time);
+    ASSERT_EQ(days(&other), calendar.tm_mday) << day;
+    ++checked;
+  }
+  EXPECT_GT(checked, 280000);
+}
+
 TEST(MonthEntries, DayZeroAndNull) {
   auto* lastDay = Entry<ISC_QUAD*(ISC_QUAD*) noexcept>("F_UltDia");
   auto* days = Entry<ISC_LONG(ISC_QUAD*) noexcept>("F_UltDiaMes");
@@ -85,7 +118,9 @@ std::string Formatted(const char* picture, ISC_QUAD date) {
 TEST(FormatDateTimeEntry, RecordsAndPictures) {
   const ISC_QUAD march5 = Record(60374, 14 * 36000000 + 7 * 600000 + 9 * 10000 + 450);
   EXPECT_EQ(Formatted("dd/mm/yyyy hh:nn:ss.zzz", march5), "05/03/2024 14:07:09.045");
-  EXPECT_EQ(Formatted("dddd, d 'de' mmmm 'de' yyyy", march5), "Ter\xe7" "a, 5 de Mar\xe7o de 2024");
+  EXPECT_EQ(Formatted("dddd, d 'de' mmmm 'de' yyyy", march5),
+            "Ter\xe7"
+            "a, 5 de Mar\xe7o de 2024");
   EXPECT_EQ(Formatted(nullptr, march5), "3/5/24 2:07:09 pm");  // fallback pictures
   EXPECT_EQ(Formatted("", march5), "3/5/24 2:07:09 pm");
   EXPECT_EQ(Formatted("''", march5), "");

@@ -2,23 +2,10 @@
 
 #include <unicode/udat.h>
 
+#include "engines/dates/day_serial.h"
 #include "locale/icu_locale_source.h"
 
 namespace udfzel {
-namespace {
-
-// Days from 1 January 1970 to a proleptic Gregorian date.
-long long DaysFromCivil(long long y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const long long era = (y >= 0 ? y : y - 399) / 400;
-  const auto yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<long long>(doe) - 719468;
-}
-
-}  // namespace
-
 std::string IcuEraSource::Format(const char16_t* pattern, int year, int month, int day) const {
   if (year < 1 || month < 1 || month > 12 || day < 1) return {};  // no calendar date
   static const UChar kUtc[] = {'U', 'T', 'C', 0};
@@ -26,10 +13,7 @@ std::string IcuEraSource::Format(const char16_t* pattern, int year, int month, i
   UDateFormat* format = udat_open(UDAT_PATTERN, UDAT_PATTERN, locale_.c_str(), kUtc, -1,
                                   reinterpret_cast<const UChar*>(pattern), -1, &status);
   if (U_FAILURE(status)) return {};
-  const double noon = (static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month),
-                                                         static_cast<unsigned>(day))) +
-                       0.5) *
-                      86400000.0;
+  const double noon = (static_cast<double>(DaysFromCivil(year, month, day)) + 0.5) * 86400000.0;
   UChar text[64];
   const int32_t length = udat_format(format, noon, text, 64, nullptr, &status);
   udat_close(format);

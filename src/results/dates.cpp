@@ -1,7 +1,6 @@
 #include "results/dates.h"
 
 #include <cstring>
-#include <ctime>
 
 #include "engines/dates/date_picture.h"
 #include "frame/process_locale.h"
@@ -16,23 +15,18 @@ ISC_TIMESTAMP ReadRecord(const ISC_QUAD* date) {
   return stamp;
 }
 
-// Rewrites the record in place as the last day of its month, through the
-// client library's calendar; the fraction of a second is lost.
-void LastDayOfMonth(ISC_QUAD* date) {
-  std::tm calendar{};
-  isc_decode_date(date, &calendar);
-  calendar.tm_mday = 1;
-  if (calendar.tm_mon == 11) {
-    calendar.tm_mon = 0;
-    calendar.tm_year += 1;
-  } else {
-    calendar.tm_mon += 1;
-  }
-  isc_encode_date(&calendar, date);
+// The record as the last day of its month at the same time of day in whole
+// seconds (the server's time word counts 1/10,000 s); returns that day.
+int LastDayOfMonth(ISC_QUAD* date) {
   ISC_TIMESTAMP stamp = ReadRecord(date);
+  const CivilDate civil = CivilFromDays(stamp.timestamp_date - kServerDayOfUnixEpoch);
+  const int last = MonthLength(IsLeapYear(civil.year), civil.month);
   stamp.timestamp_date =
-      static_cast<ISC_DATE>(static_cast<std::uint32_t>(stamp.timestamp_date) - 1);
+      static_cast<ISC_DATE>(DaysFromCivil(civil.year, civil.month, last) + kServerDayOfUnixEpoch);
+  stamp.timestamp_time =
+      stamp.timestamp_time / ISC_TIME_SECONDS_PRECISION * ISC_TIME_SECONDS_PRECISION;
   std::memcpy(date, &stamp, sizeof stamp);
+  return last;
 }
 
 }  // namespace
@@ -60,10 +54,7 @@ ISC_QUAD* F_UltDia(ISC_QUAD* date) noexcept {
 ISC_LONG F_UltDiaMes(ISC_QUAD* date) noexcept {
   return GuardedCall([&]() -> ISC_LONG {
     if (date == nullptr || ReadRecord(date).timestamp_date == 0) return 0;
-    LastDayOfMonth(date);
-    std::tm calendar{};
-    isc_decode_date(date, &calendar);
-    return calendar.tm_mday;
+    return LastDayOfMonth(date);
   });
 }
 
