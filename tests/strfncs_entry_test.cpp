@@ -27,7 +27,9 @@ std::vector<char> Buffer(const std::string& text) {
   return buffer;
 }
 
-std::string Bytes(const std::vector<char>& buffer) { return {buffer.begin(), buffer.end()}; }
+std::string Bytes(const std::vector<char>& buffer) {
+  return {buffer.begin(), buffer.end()};
+}
 
 using namespace std::string_literals;
 
@@ -42,9 +44,12 @@ struct CutCase {
 
 char* CallCut(const CutCase& c, char* text) {
   switch (c.args.size()) {
-    case 0: return Entry<TextFn>(c.entry)(text);
-    case 1: return Entry<CountFn>(c.entry)(text, &c.args[0]);
-    default: return Entry<RangeFn>(c.entry)(text, &c.args[0], &c.args[1]);
+    case 0:
+      return Entry<TextFn>(c.entry)(text);
+    case 1:
+      return Entry<CountFn>(c.entry)(text, &c.args[0]);
+    default:
+      return Entry<RangeFn>(c.entry)(text, &c.args[0], &c.args[1]);
   }
 }
 
@@ -139,8 +144,9 @@ TEST(StrLenEntry, CountsBytesToTheFirstZero) {
     std::string text;
     ISC_LONG length;
   };
-  const std::vector<Case> cases = {
-      {"", 0}, {"abc", 3}, {"  ", 2}, {"\xe7\xe3o", 3}, {"ab\0cd"s, 2}, {std::string(32765, 'x'), 32765}};
+  const std::vector<Case> cases = {{"", 0},        {"abc", 3},
+                                   {"  ", 2},      {"\xe7\xe3o", 3},
+                                   {"ab\0cd"s, 2}, {std::string(32765, 'x'), 32765}};
   for (const Case& c : cases) {
     std::vector<char> buffer = Buffer(c.text);
     EXPECT_EQ(Entry<LengthFn>("F_StrLen")(buffer.data()), c.length) << c.text.size();
@@ -162,6 +168,24 @@ TEST(TextCutEntries, LargestTexts) {
   char* tail = Entry<RangeFn>("F_SubStr")(buffer.data(), &start, &count);
   EXPECT_EQ(std::string(tail), "x  ");
   EXPECT_EQ(Bytes(buffer), big + '\0');
+}
+
+// A masked text as long as the largest text result passes whole; one byte
+// more is SQL NULL, never a text cut to fit.
+TEST(MaskEntry, LongerThanAnyTextResultIsNullNotACut) {
+  using MaskFn = char*(const char*, const char*) noexcept;
+  for (const std::size_t digits : {32762u, 32763u}) {
+    const std::string value(digits, '1');
+    char* masked = Entry<MaskFn>("F_FormatMaskText")("0-0-0-0;0;_", value.c_str());
+    if (digits == 32762u) {
+      ASSERT_NE(masked, nullptr);
+      EXPECT_EQ(std::strlen(masked), 32765u);
+      EXPECT_EQ(std::string(masked, 8), "1-1-1-11");
+      std::free(masked);
+    } else {
+      EXPECT_EQ(masked, nullptr);
+    }
+  }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "frame/udf_glob.h"
 
+#include "frame/text_buffer.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -22,7 +24,8 @@ struct Freed {
 using Block = std::unique_ptr<char, Freed>;
 
 TEST(CopyToResult, MeasuresAndCopiesTheText) {
-  for (const std::string& text : std::vector<std::string>{"", "a", "hello world", std::string(40000, 'z')}) {
+  for (const std::string& text :
+       std::vector<std::string>{"", "a", "hello world", std::string(40000, 'z')}) {
     Block block(CopyToResult(text.c_str(), nullptr, 0));
     ASSERT_NE(block, nullptr);
     EXPECT_EQ(std::string(block.get()), text);
@@ -62,6 +65,51 @@ TEST(GuardedCall, ExceptionsBecomeNeutralResults) {
   EXPECT_EQ(udfzel::GuardedCall([]() -> int { throw std::runtime_error("x"); }), 0);
   EXPECT_EQ(udfzel::GuardedCall([]() -> double { throw 42; }), 0.0);
   EXPECT_EQ(udfzel::GuardedCall([]() -> int { return 7; }), 7);
+}
+
+// A buffer that has to drop bytes says how long the text would have been.
+TEST(TextBuffer, SaysHowMuchItNeededWhenItCut) {
+  struct Case {
+    const char* name;
+    void (*write)(udfzel::TextBuffer&);
+    std::string text;
+    std::size_t needed;
+  };
+  const std::vector<Case> cases = {
+      {"fits", [](udfzel::TextBuffer& b) { b.Append("abc"); }, "abc", 3},
+      {"append cut", [](udfzel::TextBuffer& b) { b.Append("abcdefgh"); }, "abcde", 8},
+      {"puts cut",
+       [](udfzel::TextBuffer& b) {
+         for (char c : std::string("abcdefg")) b.Put(c);
+       },
+       "abcde", 7},
+      {"insert cut",
+       [](udfzel::TextBuffer& b) {
+         b.Append("abcd");
+         b.Insert(1, '-', 3);
+       },
+       "a-bcd", 7},
+      {"claim refused",
+       [](udfzel::TextBuffer& b) {
+         b.Append("ab");
+         b.Claim(4);
+       },
+       "ab", 6},
+      {"cleared",
+       [](udfzel::TextBuffer& b) {
+         b.Append("abcdefgh");
+         b.Clear();
+         b.Append("x");
+       },
+       "x", 1},
+  };
+  for (const Case& c : cases) {
+    udfzel::FixedText<6> buffer;  // five bytes of text
+    c.write(buffer);
+    EXPECT_EQ(std::string(buffer.view()), c.text) << c.name;
+    EXPECT_EQ(buffer.Needed(), c.needed) << c.name;
+    EXPECT_EQ(buffer.Truncated(), c.needed > c.text.size()) << c.name;
+  }
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 
 #include "elf_symbols.h"
 #include "list/function_list.h"
+#include "results/result_text.h"
+#include "results/strings.h"
 #include "udr_parity.h"
 
 namespace {
@@ -104,6 +106,15 @@ TEST(UdrFace, TheOverLongPictureIsAnError) {
   const udfzel_fuzz::ParityOutcome outcome = formatFloat->parity(in);
   EXPECT_EQ(outcome.difference, "");
   EXPECT_EQ(outcome.error, "String de formato muito longa");
+}
+
+// A text longer than any result is the server's truncation error through
+// the UDR face (ResultTooLong), never a text cut to fit.
+TEST(UdrFace, ATextLongerThanAnyResultIsAnErrorNotACut) {
+  const std::string value(32763, '1');
+  udfzel::FixedText<udfzel::results::kCapacity> text;
+  EXPECT_THROW(udfzel::results::F_FormatMaskText(text, "0-0-0-0;0;_", value.c_str()),
+               udfzel::results::ResultTooLong);
 }
 
 // The layout the face reads is the client library's own, for every

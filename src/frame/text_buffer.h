@@ -1,6 +1,8 @@
 // Text built in storage the caller owns: the engines write into it without
 // allocating. Writes beyond the capacity are dropped, so no engine can run
-// past its buffer; each engine's output has a known bound below it.
+// past its buffer; each engine's output has a known bound below it. A
+// buffer that had to drop bytes says so, and how long the text would have
+// been: a cut text is never a result (results/result_text.h).
 #pragma once
 
 #include <cstddef>
@@ -22,7 +24,7 @@ class TextBuffer {
       data_[size_++] = c;
       data_[size_] = '\0';
     } else {
-      dropped_ = true;
+      ++dropped_;
     }
   }
   void Append(std::string_view text) {
@@ -31,13 +33,13 @@ class TextBuffer {
     std::memcpy(data_ + size_, text.data(), taken);
     size_ += taken;
     data_[size_] = '\0';
-    if (taken < text.size()) dropped_ = true;
+    dropped_ += text.size() - taken;
   }
   // Inserts `count` copies of c before byte `at` (at most size()).
   void Insert(std::size_t at, char c, std::size_t count = 1) {
     if (at > size_) at = size_;
     if (count > capacity_ - size_) {
-      dropped_ = true;
+      dropped_ += count - (capacity_ - size_);
       count = capacity_ - size_;
     }
     std::memmove(data_ + at + count, data_ + at, size_ - at);
@@ -58,13 +60,15 @@ class TextBuffer {
 
   void Clear() {
     size_ = 0;
-    dropped_ = false;
+    dropped_ = 0;
     data_[0] = '\0';
   }
 
   std::size_t size() const { return size_; }
   // Whether a write was dropped for want of room.
-  bool Truncated() const { return dropped_; }
+  bool Truncated() const { return dropped_ != 0; }
+  // How long the text would be had every write fitted (Erase aside).
+  std::size_t Needed() const { return size_ + dropped_; }
   // Always zero-terminated.
   const char* c_str() const { return data_; }
   // For rewriting bytes in place; the size stays as it is.
@@ -73,7 +77,7 @@ class TextBuffer {
   // start, or null (writing nothing) when there is not room for them all.
   char* Claim(std::size_t count) {
     if (count > capacity_ - size_) {
-      dropped_ = true;
+      dropped_ += count;
       return nullptr;
     }
     char* start = data_ + size_;
@@ -87,7 +91,7 @@ class TextBuffer {
   char* data_;
   std::size_t capacity_;  // bytes of text, the zero byte not counted
   std::size_t size_ = 0;
-  bool dropped_ = false;
+  std::size_t dropped_ = 0;  // bytes that did not fit
 };
 
 // A TextBuffer with its own storage, for the stack.

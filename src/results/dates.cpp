@@ -39,6 +39,8 @@ bool F_FormatDateTime(TextBuffer& text, const char* picture, ISC_QUAD* date) {
   FixedText<kDatePictureLimit + 1> formatted;
   FormatDatePicture(picture == nullptr ? "" : picture, serial, LoadedLocaleFormats(),
                     LoadedEraSource(), formatted);
+  // The picture's text is defined as its first 256 bytes (kDatePictureLimit),
+  // so the engine's own limit is no cut of the result.
   text.Append(formatted.view());
   return true;
 }

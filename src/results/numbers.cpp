@@ -6,6 +6,7 @@
 #include "engines/numbers/number_picture.h"
 #include "frame/process_locale.h"
 #include "frame/udf_glob.h"
+#include "results/result_text.h"
 
 namespace udfzel::results {
 namespace {
@@ -31,7 +32,7 @@ bool FixedWidthText(TextBuffer& out, const double* value, const ISC_LONG* width,
   FixedText<kFixedWidthOutput> text;
   FixedWidthNumber(*value, *width, *decimals, text);
   if (zeroFill) ZeroFillLeadingSpaces(text.data());
-  out.Append(text.view());
+  AppendWhole(out, text);
   return true;
 }
 
@@ -79,7 +80,7 @@ bool F_FormatFloat(TextBuffer& text, const char* picture, const double* value) {
   // A double widens to extended exactly.
   const auto x = static_cast<long double>(*value);
   FormatNumberPicture(picture == nullptr ? "" : picture, x, Separators(), formatted);
-  text.Append(formatted.view());
+  AppendWhole(text, formatted);
   return true;
 }
 

@@ -21,4 +21,14 @@ class ResultTooLong : public std::length_error {
   ResultTooLong() : std::length_error("result longer than the declared text") {}
 };
 
+// Appends an engine's finished text to a result: a part the engine had to
+// cut, or one the result has no room for, is ResultTooLong (SQL NULL in the
+// legacy face, the server's truncation error in the UDR face), never a
+// shorter text than the function computes.
+inline void AppendWhole(TextBuffer& result, const TextBuffer& part) {
+  if (part.Truncated()) throw ResultTooLong();
+  result.Append(part.view());
+  if (result.Truncated()) throw ResultTooLong();
+}
+
 }  // namespace udfzel::results

@@ -9,6 +9,7 @@
 #include "engines/text/textcut.h"
 #include "frame/process_locale.h"
 #include "frame/udf_glob.h"
+#include "results/result_text.h"
 
 namespace udfzel::results {
 namespace {
@@ -136,7 +137,7 @@ bool F_FormatMaskText(TextBuffer& text, const char* mask, const char* value) {
   }
   TextBuffer masked(work, size);
   ApplyEditMask(maskText, valueText, LoadedLocaleFormats(), masked);
-  text.Append(masked.view());
+  AppendWhole(text, masked);
   return true;
 }
 
