@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "list/function_list.h"
 #include "hostile_rows.h"
 #include "sql_fixture.h"
 
@@ -39,14 +37,6 @@ class SqlConcurrency : public SqlTest {
     SetUpStep([] { udfzel_test::FillHostileRows(Db(), DatabasePath()); });
   }
 };
-
-TEST_F(SqlConcurrency, EveryListedFunctionIsExercised) {
-  std::set<std::string> listed;
-  std::set<std::string> used;
-  for (const auto& fn : udfzel::kFunctions) listed.emplace(fn.entry);
-  for (const FunctionUse& use : HostileUses()) used.emplace(use.entry);
-  EXPECT_EQ(used, listed);
-}
 
 TEST_F(SqlConcurrency, EightAttachmentsAgreeWithOne) {
   const std::string query = EveryFunctionQuery();
