@@ -40,7 +40,7 @@ class FixedEras : public udfzel::EraSource {
   std::string name = "Reiwa";
   std::string EraName(int, int, int) const override { return name; }
   std::string EraYear(int year, int, int, bool full) const override {
-    return full ? std::to_string(year - 2018) : "0" + std::to_string(year - 2018);
+    return std::string(full ? "" : "0").append(std::to_string(year - 2018));
   }
 };
 

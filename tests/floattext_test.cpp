@@ -15,6 +15,7 @@
 #include "frame/convert_error.h"
 #include "engines/numbers/floattext.h"
 #include "engines/numbers/power_of_ten.h"
+#include "extended.h"
 
 namespace {
 
@@ -115,7 +116,7 @@ TEST(PowerOfTenExactDigits, Scaling) {
 
 // --- ExpandDecimal ----------------------------------------------------------
 struct ExpandCase {
-  long double x;
+  udfzel_test::Extended x;
   int precision;
   int decimals;
   std::string digits;
@@ -191,13 +192,13 @@ TEST(ExpandDecimalExactDigits, EveryBinaryExponentLandsInTheRightDecade) {
 }
 
 // --- Texts ------------------------------------------------------------------
-std::string General(long double x, char mark = '.') {
+std::string General(udfzel_test::Extended x, char mark = '.') {
   FixedText<64> out;
   udfzel::FloatToGeneralText(x, mark, out);
   return std::string(out.view());
 }
 
-std::string Fixed(long double x, int decimals, char mark = '.') {
+std::string Fixed(udfzel_test::Extended x, int decimals, char mark = '.') {
   FixedText<64> out;
   udfzel::FloatToFixedText(x, decimals, mark, out);
   return std::string(out.view());
@@ -205,7 +206,7 @@ std::string Fixed(long double x, int decimals, char mark = '.') {
 
 TEST(FloatTextExactDigits, GeneralText) {
   const double inf = std::numeric_limits<double>::infinity();
-  const std::vector<std::pair<long double, std::string>> cases = {
+  const std::vector<std::pair<udfzel_test::Extended, std::string>> cases = {
       {1234.5, "1234.5"},
       {1200, "1200"},
       {0.0001, "0.0001"},
@@ -242,7 +243,7 @@ TEST(FloatTextExactDigits, GeneralText) {
 
 TEST(FloatTextExactDigits, FixedText) {
   struct Case {
-    long double x;
+    udfzel_test::Extended x;
     int decimals;
     std::string text;
   };

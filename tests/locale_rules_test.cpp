@@ -118,8 +118,9 @@ TEST(LocaleRules, NamesTakeTheBuiltinOnlyWhereEmpty) {
     source.Set(LocaleItem::AbbrevDayName, platformDays[d], d);
   }
   for (int m = 1; m <= 12; ++m) {
-    source.Set(LocaleItem::MonthName, "month" + std::to_string(m), m);
-    source.Set(LocaleItem::AbbrevMonthName, "m" + std::to_string(m), m);
+    const std::string number = std::to_string(m);
+    source.Set(LocaleItem::MonthName, std::string("month").append(number), m);
+    source.Set(LocaleItem::AbbrevMonthName, std::string("m").append(number), m);
   }
   source.Set(LocaleItem::AbbrevMonthName, "", 3);
   source.Set(LocaleItem::DayName, std::string(300, 'x'), 3);  // over 255: unreadable

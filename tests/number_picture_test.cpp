@@ -9,13 +9,14 @@
 
 #include "frame/convert_error.h"
 #include "engines/numbers/number_picture.h"
+#include "extended.h"
 
 namespace {
 
 using udfzel::FixedText;
 using udfzel::NumberSeparators;
 
-std::string Format(const std::string& picture, long double x,
+std::string Format(const std::string& picture, udfzel_test::Extended x,
                    NumberSeparators separators = {'.', ','}) {
   FixedText<udfzel::kNumberPictureOutput> out;
   udfzel::FormatNumberPicture(picture, x, separators, out);
@@ -25,7 +26,7 @@ std::string Format(const std::string& picture, long double x,
 
 struct Case {
   std::string picture;
-  long double x;
+  udfzel_test::Extended x;
   std::string text;
 };
 

@@ -186,9 +186,8 @@ const char* kWrittenColumns =
 
 // A Portuguese name in WIN1252 and a longer text, both different per row.
 std::string NameFor(int id) {
-  static const char* const kNames[] = {"JO\xC3O DA SILVA",
-                                       "maria das gra\xE7"
-                                       "as",
+  // \xE7 then "as": a hex escape would swallow the a.
+  static const char* const kNames[] = {"JO\xC3O DA SILVA", "maria das gra\xE7\x61s",
                                        "COMERCIAL LTDA ME", "ant\xF4nio de s\xE1"};
   return std::string(kNames[id % 4]) + " " + std::to_string(id);
 }

@@ -71,7 +71,7 @@ TEST_F(SqlText, AccentedTextFromUtf8Columns) {
 // 2000 bytes; the module takes what the declaration gives).
 std::string Wide(const std::string& name) {
   if (udfzel_test::TestFace() == udfzel_test::Face::Legacy) return name;
-  return "w" + name.substr(1);
+  return std::string("w").append(name, 1);
 }
 
 class SqlWideText : public SqlText {

@@ -8,7 +8,10 @@ namespace udfzel {
 namespace {
 
 std::string Quoted(const std::string& text, int codePage) {
-  return "\"" + CodePageToUtf8(text, codePage) + "\"";
+  std::string quoted = "\"";
+  quoted += CodePageToUtf8(text, codePage);
+  quoted += '"';
+  return quoted;
 }
 
 std::string Character(char c, int codePage) {
