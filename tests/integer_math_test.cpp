@@ -111,6 +111,13 @@ TEST(IntegerMath, TruncationAndItsRange) {
       {-std::numeric_limits<double>::infinity(), kMin64},
       {std::numeric_limits<double>::quiet_NaN(), kMin64},
       {4503599627370497.0, 4503599627370497},
+      {2251799813685248.5, 2251799813685248},  // the last double with a half
+      {-9223372036854774784.0, -9223372036854774784},
+      {1.0, 1},
+      {-1.0, -1},
+      {0.9999999999999999, 0},
+      {-0.0, 0},
+      {5e-324, 0},
   };
   std::feclearexcept(FE_ALL_EXCEPT);
   for (const Case& c : cases) EXPECT_EQ(udfzel::TruncateToInt64(c.x), c.result) << c.x;

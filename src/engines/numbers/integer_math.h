@@ -5,6 +5,7 @@
 // range.
 #pragma once
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -21,7 +22,7 @@ constexpr std::int32_t IncrementCounter(std::int32_t value, std::int32_t step) {
     const auto s = static_cast<std::uint32_t>(step);
     return wrap((u / s + 1) * s);  // the smallest multiple of step above value
   }
-  if (value <= 1) return 0;                                                 // step < 0
+  if (value <= 1) return 0;  // step < 0
   if (std::int64_t{value} == -std::int64_t{step}) return 1;
   return wrap(u + static_cast<std::uint32_t>(step));
 }
@@ -50,18 +51,26 @@ constexpr std::int64_t TruncatingRemainder(std::int64_t dividend, std::int64_t d
 // or NaN operand gives +0.
 inline double FloatQuotient(double dividend, double divisor) {
   if (std::isnan(dividend) || dividend == 0 || std::isnan(divisor) || divisor == 0) return 0.0;
-  return static_cast<double>(static_cast<long double>(dividend) / static_cast<long double>(divisor));
+  return static_cast<double>(static_cast<long double>(dividend) /
+                             static_cast<long double>(divisor));
 }
 
 // The double truncated toward zero; INT64_MIN for NaN, infinities and
-// values outside the int64 range. Quiet comparisons and an in-range
-// conversion leave the floating-point state untouched.
+// values outside the int64 range. Computed on the bits, so that no compiler
+// can turn it into a conversion that raises the invalid-operation flag (or
+// traps) before the range is known: it touches no floating-point state.
 inline std::int64_t TruncateToInt64(double value) {
-  constexpr double kTwo63 = 9223372036854775808.0;
-  if (std::isgreaterequal(value, -kTwo63) && std::isless(value, kTwo63)) {
-    return static_cast<std::int64_t>(value);
-  }
-  return std::numeric_limits<std::int64_t>::min();
+  constexpr std::int64_t kOutOfRange = std::numeric_limits<std::int64_t>::min();
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+  if (biased < 1023) return 0;             // |value| < 1, zeros and subnormals included
+  const int exponent = biased - 1075;      // value = significand × 2^exponent
+  if (exponent >= 11) return kOutOfRange;  // |value| >= 2^63, infinities, NaN
+  const std::uint64_t significand =
+      (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const std::uint64_t magnitude =
+      exponent >= 0 ? significand << exponent : significand >> -exponent;
+  return static_cast<std::int64_t>((bits >> 63) != 0 ? 0 - magnitude : magnitude);
 }
 
 }  // namespace udfzel
