@@ -76,6 +76,34 @@ class InputDecoder {
   std::size_t at_ = 0;
 };
 
+// The bytes that InputDecoder reads back as the given arguments, in order:
+// for tests that need exact values (a text shorter than 256 bytes, any
+// int32, any double, each by its raw form).
+class InputEncoder {
+ public:
+  InputEncoder& Text(const std::string& text) {
+    bytes_ += static_cast<char>(text.size());
+    bytes_ += text;
+    return *this;
+  }
+  InputEncoder& Int32(std::int32_t value) { return Raw(static_cast<std::uint32_t>(value), 4); }
+  InputEncoder& Double(double value) {
+    std::uint64_t raw = 0;
+    std::memcpy(&raw, &value, sizeof raw);
+    return Raw(raw, 8);
+  }
+  const std::string& Bytes() const { return bytes_; }
+
+ private:
+  // A selector beyond every edge table, then the value, high byte first.
+  InputEncoder& Raw(std::uint64_t value, int size) {
+    bytes_ += static_cast<char>(0xFF);
+    for (int i = size - 1; i >= 0; --i) bytes_ += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return *this;
+  }
+  std::string bytes_;
+};
+
 // Deterministic pseudo-random bytes (splitmix64), for harnesses that need
 // many decoded inputs without a fuzzer.
 inline std::string PseudoRandomBytes(std::uint64_t seed, std::size_t size) {

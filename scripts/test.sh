@@ -29,7 +29,7 @@ for binary in unit_tests entry_tests udr_tests; do
   # digits are left to the native runs (filter UDFZEL_VALGRIND_SKIP).
   valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect \
     --show-possibly-lost=no \
-    "build/tests/$binary" --gtest_brief=1 --gtest_filter="-${UDFZEL_VALGRIND_SKIP:-*ExactDigits*}"
+    "build/tests/$binary" --gtest_brief=1 --gtest_filter="-${UDFZEL_VALGRIND_SKIP:-*ExactDigits*:*CallerEnvironment*}"
 done
 
 echo "== 3. ASan+UBSan build: engine, entry-point and UDR-face tests =="

@@ -23,11 +23,12 @@ fail() {
 
 case $what in
   engines)
-    # Engines include the standard library, each other, and three plain
-    # records of the frame and the locale; nothing else.
+    # Engines include the standard library, each other, and the frame's and
+    # the locale's plain C++ pieces (TextBuffer, EConvertError, the
+    # floating-point scope, LocaleFormats); nothing else.
     bad=$(grep -rnE '^[[:space:]]*#[[:space:]]*include' src/engines |
       grep -vE '#include <[a-z_]+>' |
-      grep -vE '#include "(engines/[a-z]+/[A-Za-z_]+\.h|frame/text_buffer\.h|frame/convert_error\.h|locale/locale_formats\.h)"' ||
+      grep -vE '#include "(engines/[a-z]+/[A-Za-z_]+\.h|frame/text_buffer\.h|frame/convert_error\.h|frame/floating_point_scope\.h|locale/locale_formats\.h)"' ||
       true)
     [ -z "$bad" ] || fail "engine files include what engines must not:" "$bad"
     ;;

@@ -1,6 +1,6 @@
 #include "legacy/numfncs.h"
 
-#include "legacy/new_text_result.h"
+#include "legacy/boundary.h"
 #include "results/numbers.h"
 
 namespace results = udfzel::results;
@@ -8,31 +8,31 @@ using udfzel::NewTextResult;
 using udfzel::TextBuffer;
 
 ISC_LONG F_Inc(const ISC_LONG* value, const ISC_LONG* step) noexcept {
-  return results::F_Inc(value, step);
+  return udfzel::AtBoundary([&] { return results::F_Inc(value, step); });
 }
 
 ISC_INT64 F_Div(const ISC_INT64* dividend, const ISC_INT64* divisor) noexcept {
-  return results::F_Div(dividend, divisor);
+  return udfzel::AtBoundary([&] { return results::F_Div(dividend, divisor); });
 }
 
 ISC_INT64 F_Mod(const ISC_INT64* dividend, const ISC_INT64* divisor) noexcept {
-  return results::F_Mod(dividend, divisor);
+  return udfzel::AtBoundary([&] { return results::F_Mod(dividend, divisor); });
 }
 
 double F_DivNum(const double* dividend, const double* divisor) noexcept {
-  return results::F_DivNum(dividend, divisor);
+  return udfzel::AtBoundary([&] { return results::F_DivNum(dividend, divisor); });
 }
 
 ISC_INT64 F_Trunc(const double* value) noexcept {
-  return results::F_Trunc(value);
+  return udfzel::AtBoundary([&] { return results::F_Trunc(value); });
 }
 
 double F_Round(const double* value, const ISC_LONG* decimals) noexcept {
-  return results::F_Round(value, decimals);
+  return udfzel::AtBoundary([&] { return results::F_Round(value, decimals); });
 }
 
 double F_Num(const double* value, const ISC_LONG* decimals) noexcept {
-  return results::F_Num(value, decimals);
+  return udfzel::AtBoundary([&] { return results::F_Num(value, decimals); });
 }
 
 // The legacy face turns a library error into SQL NULL.

@@ -1,21 +1,21 @@
 #include "legacy/strfncs.h"
 
-#include "legacy/new_text_result.h"
+#include "legacy/boundary.h"
 #include "results/strings.h"
 
 namespace results = udfzel::results;
 
 ISC_LONG F_StrLen(char* text) noexcept {
-  return results::F_StrLen(text);
+  return udfzel::AtBoundary([&] { return results::F_StrLen(text); });
 }
 char* F_LTrim(char* text) noexcept {
-  return results::F_LTrim(text);
+  return udfzel::AtBoundary([&] { return results::F_LTrim(text); });
 }
 char* F_RTrim(char* text) noexcept {
-  return results::F_RTrim(text);
+  return udfzel::AtBoundary([&] { return results::F_RTrim(text); });
 }
 char* F_Trim(char* text) noexcept {
-  return results::F_Trim(text);
+  return udfzel::AtBoundary([&] { return results::F_Trim(text); });
 }
 
 char* F_StrLeft(char* text, const ISC_LONG* count) noexcept {
@@ -31,10 +31,10 @@ char* F_SubStr(char* text, const ISC_LONG* start, const ISC_LONG* count) noexcep
 }
 
 char* F_ProperCase(char* text) noexcept {
-  return results::F_ProperCase(text);
+  return udfzel::AtBoundary([&] { return results::F_ProperCase(text); });
 }
 char* F_ConStr(char* text) noexcept {
-  return results::F_ConStr(text);
+  return udfzel::AtBoundary([&] { return results::F_ConStr(text); });
 }
 
 char* F_FormatMaskText(const char* mask, const char* value) noexcept {

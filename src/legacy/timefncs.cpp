@@ -1,6 +1,6 @@
 #include "legacy/timefncs.h"
 
-#include "legacy/new_text_result.h"
+#include "legacy/boundary.h"
 #include "results/dates.h"
 
 namespace results = udfzel::results;
@@ -11,8 +11,8 @@ char* F_FormatDateTime(const char* picture, ISC_QUAD* date) noexcept {
 }
 
 ISC_QUAD* F_UltDia(ISC_QUAD* date) noexcept {
-  return results::F_UltDia(date);
+  return udfzel::AtBoundary([&] { return results::F_UltDia(date); });
 }
 ISC_LONG F_UltDiaMes(ISC_QUAD* date) noexcept {
-  return results::F_UltDiaMes(date);
+  return udfzel::AtBoundary([&] { return results::F_UltDiaMes(date); });
 }

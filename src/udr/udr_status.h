@@ -8,6 +8,8 @@
 
 #include <string_view>
 
+#include "frame/floating_point_scope.h"
+
 namespace udfzel::udr {
 
 using Status = ::Firebird::ThrowStatusWrapper;
@@ -20,8 +22,11 @@ void SetErrorMessage(::Firebird::IStatus* status, std::string_view message) noex
 // the server's string truncation, server errors as they are.
 void SetErrorFromException(::Firebird::IStatus* status) noexcept;
 
+// A call in the library's floating-point environment, the caller's
+// restored on return; any failure goes into the status.
 template <class Body>
 void GuardedUdrCall(::Firebird::IStatus* status, Body&& body) noexcept {
+  const FloatingPointScope scope;
   try {
     body();
   } catch (...) {

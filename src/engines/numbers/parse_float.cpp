@@ -1,90 +1,14 @@
 // Number text back into a value.
-#include <cfenv>
 #include <string>
 
 #include "frame/convert_error.h"
+#include "frame/floating_point_scope.h"
 #include "engines/numbers/floattext.h"
 
 namespace udfzel {
 namespace {
 
 constexpr int kExponentStop = 500;
-
-// The thread's floating-point state, saved on entry and restored on every
-// exit; in between: extended precision, rounding to nearest, every exception
-// masked, and the invalid and overflow flags clear, so that the parse can
-// tell its own failure from them. Saving and restoring a whole x87
-// environment costs more than the parse itself, so the usual cases touch
-// only the control registers: on entry the caller's status flags are kept
-// (unless one of the failure flags is among them); on exit they are put
-// back exactly, by clearing what the parse raised when the caller had no
-// flag, doing nothing when the parse raised no new one (the common case: the
-// inexact flag raised before and again by the parse), and rewriting the
-// status word otherwise.
-class ParseEnvironment {
- public:
-  ParseEnvironment() {
-    callerFlags_ = X87Flags();
-    whole_ = (callerFlags_ & kFailureFlags) != 0;
-    if (whole_) {
-      std::feholdexcept(&saved_);
-    } else {
-      asm volatile("fnstcw %0" : "=m"(x87Control_));
-      asm volatile("stmxcsr %0" : "=m"(sseControl_));
-    }
-    // x87: 64-bit significand, round to nearest, all exceptions masked.
-    const auto x87 = static_cast<unsigned short>((x87Control_ & ~0x0C00u) | 0x0300u | 0x003Fu);
-    // SSE: round to nearest, all exceptions masked, flags clear.
-    const unsigned sse = (sseControl_ & ~0x6000u & ~0x003Fu) | 0x1F80u;
-    asm volatile("fldcw %0" : : "m"(x87));
-    asm volatile("ldmxcsr %0" : : "m"(sse));
-  }
-  ~ParseEnvironment() {
-    if (whole_) {
-      std::fesetenv(&saved_);
-      return;
-    }
-    const unsigned short flags = X87Flags();
-    if (flags != callerFlags_) RestoreX87Flags();
-    asm volatile("fldcw %0" : : "m"(x87Control_));
-    asm volatile("ldmxcsr %0" : : "m"(sseControl_));
-  }
-  ParseEnvironment(const ParseEnvironment&) = delete;
-  ParseEnvironment& operator=(const ParseEnvironment&) = delete;
-
-  static bool Failed() { return std::fetestexcept(FE_INVALID | FE_OVERFLOW) != 0; }
-
- private:
-  static constexpr unsigned short kX87Flags = 0x003F;
-  static constexpr unsigned short kFailureFlags = FE_INVALID | FE_OVERFLOW;
-
-  static unsigned short X87Flags() {
-    unsigned short status = 0;
-    asm volatile("fnstsw %0" : "=m"(status));
-    return status & kX87Flags;
-  }
-
-  // Sets the x87 status flags back to the caller's.
-  void RestoreX87Flags() const {
-    if (callerFlags_ == 0) {
-      asm volatile("fnclex");
-      return;
-    }
-    struct {
-      unsigned short control, unused1, status, unused2, tags, unused3;
-      unsigned int rest[4];
-    } environment;
-    asm volatile("fnstenv %0" : "=m"(environment));
-    environment.status = static_cast<unsigned short>((environment.status & ~kX87Flags) | callerFlags_);
-    asm volatile("fldenv %0" : : "m"(environment));
-  }
-
-  bool whole_ = false;
-  unsigned short callerFlags_ = 0;
-  std::fenv_t saved_{};
-  unsigned short x87Control_ = 0x037F;
-  unsigned sseControl_ = 0x1F80;
-};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -105,7 +29,11 @@ bool TryParseFloatText(std::string_view text, char decimalMark, long double& res
   bool invalid = false;
   long double value = 0;
   {
-    ParseEnvironment environment;
+    // Extended precision, rounding to nearest, every exception masked, and
+    // the invalid and overflow flags clear, so that the parse can tell its
+    // own failure; the caller's environment comes back at the end.
+    const FloatingPointScope environment;
+    if (FloatingPointScope::InvalidOrOverflowFlagged()) FloatingPointScope::ClearFlags();
     std::size_t at = 0;
     const auto more = [&] { return at < text.size(); };
     while (more() && text[at] == ' ') ++at;
@@ -140,7 +68,7 @@ bool TryParseFloatText(std::string_view text, char decimalMark, long double& res
     if (!invalid) {
       value = ScaleByPowerOfTen(accumulator, exponent - fractionDigits);
       if (negative) value = -value;
-      invalid = ParseEnvironment::Failed();
+      invalid = FloatingPointScope::InvalidOrOverflowFlagged();
     }
   }
   if (!invalid) result = value;

@@ -1,0 +1,263 @@
+// Whatever floating-point environment the caller runs under, every entry
+// point of both faces gives the results it gives under the default one,
+// raises no SIGFPE, and hands the caller's environment back bit for bit:
+// x87 control word, x87 exception flags, MXCSR. The caller here unmasks the
+// invalid, divide-by-zero and overflow traps, as some application
+// frameworks do, and in one variant also chops, keeps 53 bits, flushes
+// denormals to zero and has flags raised already. (valgrind does not model
+// the floating-point control registers: the memcheck run leaves this out.)
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <climits>
+#include <csetjmp>
+#include <csignal>
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "entry_calls.h"
+#include "input_decoder.h"
+#include "list/function_list.h"
+#include "udr_parity.h"
+
+namespace {
+
+using udfzel::ArgKind;
+
+struct FpEnvironment {
+  std::uint16_t control;
+  std::uint16_t flags;  // x87 exception flags (status word bits 0-5)
+  std::uint32_t mxcsr;
+  bool operator==(const FpEnvironment&) const = default;
+};
+
+constexpr FpEnvironment kDefault{0x037F, 0x0000, 0x1F80};
+// Invalid, divide-by-zero and overflow unmasked in both units.
+constexpr FpEnvironment kTrapping{0x0372, 0x0000, 0x1900};
+// The same, with truncation, a 53-bit x87 significand, flush-to-zero and
+// denormals-are-zero, and the inexact and underflow flags raised.
+constexpr FpEnvironment kOdd{0x0E72, 0x0030, 0xF970};
+
+FpEnvironment ReadEnvironment() {
+  FpEnvironment env{};
+  std::uint16_t status = 0;
+  asm volatile("fnstcw %0" : "=m"(env.control));
+  asm volatile("fnstsw %0" : "=m"(status));
+  asm volatile("stmxcsr %0" : "=m"(env.mxcsr));
+  env.flags = status & 0x3F;
+  return env;
+}
+
+void WriteEnvironment(const FpEnvironment& env) {
+  std::uint16_t x87[14];
+  asm volatile("fnstenv %0" : "=m"(x87));
+  x87[0] = env.control;
+  x87[2] = static_cast<std::uint16_t>((x87[2] & ~0x00BFu) | env.flags);
+  asm volatile("fldenv %0" : : "m"(x87));
+  asm volatile("ldmxcsr %0" : : "m"(env.mxcsr));
+}
+
+// The environment for the call under test, and what the call left.
+FpEnvironment callerEnvironment = kDefault;
+FpEnvironment leftBehind = kDefault;
+sigjmp_buf trapExit;
+
+void EnterCaller() {
+  WriteEnvironment(callerEnvironment);
+}
+void LeaveCaller() {
+  leftBehind = ReadEnvironment();
+  WriteEnvironment(kDefault);
+}
+
+class CallerEnvironment : public udfzel_test::CallObserver {
+ public:
+  void Before() override { EnterCaller(); }
+  void After() override { LeaveCaller(); }
+};
+
+void OnTrap(int) {
+  siglongjmp(trapExit, 1);
+}
+
+// One call of a harness under `env`: its rendering, or "SIGFPE".
+template <class Run>
+std::string CallUnder(const FpEnvironment& env, Run run) {
+  callerEnvironment = env;
+  leftBehind = env;
+  if (sigsetjmp(trapExit, 1) != 0) {
+    asm volatile("fninit");
+    WriteEnvironment(kDefault);
+    return "SIGFPE";
+  }
+  return run();
+}
+
+// Arguments of every kind at the values that stress the floating-point
+// unit, as encoded inputs; timestamps and blobs come from the seeds.
+std::vector<std::string> ValuesOf(ArgKind kind) {
+  std::vector<std::string> values;
+  const auto add = [&](auto fill) {
+    udfzel_fuzz::InputEncoder one;
+    fill(one);
+    values.push_back(one.Bytes());
+  };
+  switch (kind) {
+    case ArgKind::Text:
+      for (const char* t : {"", "  Jo\xe3o da SILVA ", "12345678901"}) {
+        add([&](auto& x) { x.Text(t); });
+      }
+      break;
+    case ArgKind::Picture:
+      // The last is over-long for a number picture: a library error.
+      for (const std::string& t :
+           std::vector<std::string>{"#,##0.00;(#,##0.00)", "0.00E+00", "dd/mm/yyyy hh:nn g ee",
+                                    "000.000.000-00;0;_", std::string(230, '0')}) {
+        add([&](auto& x) { x.Text(t); });
+      }
+      break;
+    case ArgKind::Int32:
+      for (const std::int32_t n : {2, 0, -2, 400, -400, 18, 30, INT32_MIN}) {
+        add([&](auto& x) { x.Int32(n); });
+      }
+      break;
+    case ArgKind::Int64:
+      for (const std::int32_t high : {INT32_MIN, -1, 0}) {
+        add([&](auto& x) { x.Int32(high).Int32(high == 0 ? 7 : 0); });
+      }
+      break;
+    case ArgKind::Double:
+      for (const double d :
+           {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN(),
+            std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(), 1e19,
+            -1e19, 1e308, -1e308, 4.9406564584124654e-324, -DBL_MAX, 0.1, 2.5, 1234.5}) {
+        add([&](auto& x) { x.Double(d); });
+      }
+      break;
+    case ArgKind::Timestamp:
+      for (const std::int32_t day : {60374, 0, -678575, 2973483, INT32_MIN}) {
+        add([&](auto& x) { x.Int32(day).Int32(864000000); });
+      }
+      break;
+    default:
+      break;
+  }
+  return values;
+}
+
+// Every combination of the argument values, and the hostile rows' seeds.
+std::vector<std::string> InputsFor(const udfzel::FunctionSpec& fn) {
+  std::vector<std::string> inputs{""};
+  for (std::size_t i = 0; i < fn.ArgCount(); ++i) {
+    const std::vector<std::string> values = ValuesOf(fn.args[i]);
+    if (values.empty()) {
+      inputs.clear();
+      break;
+    }
+    std::vector<std::string> longer;
+    for (const std::string& prefix : inputs) {
+      for (const std::string& value : values) longer.push_back(prefix + value);
+    }
+    inputs = longer;
+  }
+  for (std::uint64_t seed = 0; seed < 300; ++seed) {
+    inputs.push_back(udfzel_fuzz::PseudoRandomBytes(seed, 300));
+  }
+  return inputs;
+}
+
+const udfzel::FunctionSpec& SpecOf(std::string_view entry) {
+  for (const auto& fn : udfzel::kFunctions) {
+    if (fn.entry == entry) return fn;
+  }
+  throw std::logic_error("unlisted function");
+}
+
+struct Tally {
+  int calls = 0;
+  int traps = 0;
+  int environmentChanged = 0;
+  int resultsDiffer = 0;
+};
+
+class CallerEnvironmentTest : public ::testing::TestWithParam<FpEnvironment> {
+ protected:
+  void SetUp() override {
+    struct sigaction action {};
+    action.sa_handler = OnTrap;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGFPE, &action, &previous_);
+  }
+  void TearDown() override {
+    sigaction(SIGFPE, &previous_, nullptr);
+    WriteEnvironment(kDefault);
+  }
+
+  void Record(Tally& tally, const std::string& entry, const std::string& expected,
+              const std::string& got) {
+    ++tally.calls;
+    if (got == "SIGFPE") {
+      if (++tally.traps <= 3) ADD_FAILURE() << entry << " trapped";
+    } else if (!(leftBehind == GetParam())) {
+      if (++tally.environmentChanged <= 3) {
+        ADD_FAILURE() << entry << " left control " << std::hex << leftBehind.control << " flags "
+                      << leftBehind.flags << " mxcsr " << leftBehind.mxcsr;
+      }
+    } else if (got != expected) {
+      if (++tally.resultsDiffer <= 3) ADD_FAILURE() << entry << ": " << got << " vs " << expected;
+    }
+  }
+
+ private:
+  struct sigaction previous_ {};
+};
+
+TEST_P(CallerEnvironmentTest, LegacyEntryPoints) {
+  CallerEnvironment observer;
+  udfzel_test::SetCallObserver(&observer);
+  Tally tally;
+  for (const udfzel_test::EntryCall& call : udfzel_test::EntryCalls()) {
+    for (const std::string& input : InputsFor(SpecOf(call.entry))) {
+      const std::string expected =
+          CallUnder(kDefault, [&] { return udfzel_test::RunOn(call, input); });
+      const std::string got =
+          CallUnder(GetParam(), [&] { return udfzel_test::RunOn(call, input); });
+      Record(tally, std::string(call.entry), expected, got);
+    }
+  }
+  udfzel_test::SetCallObserver(nullptr);
+  EXPECT_GT(tally.calls, 10000);
+  EXPECT_EQ(tally.traps + tally.environmentChanged + tally.resultsDiffer, 0);
+}
+
+// The UDR call runs under the caller's environment; the legacy entry point
+// it is compared with, under the default one.
+TEST_P(CallerEnvironmentTest, UdrFunctions) {
+  udfzel_fuzz::SetUdrCallHooks(EnterCaller, LeaveCaller);
+  Tally tally;
+  for (const udfzel_fuzz::UdrCheck& check : udfzel_fuzz::UdrChecks()) {
+    if (check.parity == nullptr) continue;  // blobs need the server
+    for (const std::string& input : InputsFor(SpecOf(check.entry))) {
+      const std::string got = CallUnder(GetParam(), [&] {
+        udfzel_fuzz::InputDecoder in(reinterpret_cast<const std::uint8_t*>(input.data()),
+                                     input.size());
+        return check.parity(in).difference;
+      });
+      Record(tally, std::string(check.entry), "", got);
+    }
+  }
+  udfzel_fuzz::SetUdrCallHooks(nullptr, nullptr);
+  EXPECT_GT(tally.calls, 9000);
+  EXPECT_EQ(tally.traps + tally.environmentChanged + tally.resultsDiffer, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Callers, CallerEnvironmentTest, ::testing::Values(kTrapping, kOdd),
+                         [](const auto& param) {
+                           return param.param == kTrapping ? std::string("TrapsUnmasked")
+                                                           : std::string("EverythingOdd");
+                         });
+
+}  // namespace
