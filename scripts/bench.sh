@@ -10,7 +10,7 @@ set -eu
 cd "$(dirname "$0")/.."
 what=${1:-}
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)" --target engine_bench sql_bench udfzel udfzel_noop \
   udfzel_udr udfzel_noop_udr
 

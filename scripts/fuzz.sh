@@ -11,7 +11,7 @@ seconds=${1:-25}
 [ $# -gt 0 ] && shift
 targets=${*:-$(ls fuzz/corpus)}
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DUDFZEL_FUZZ=ON -DUDFZEL_TESTS=OFF \
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DUDFZEL_FUZZ=ON -DUDFZEL_TESTS=OFF -DUDFZEL_WERROR=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz --target fuzz_targets -j"$(nproc)"
 

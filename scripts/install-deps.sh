@@ -8,6 +8,7 @@ packages="
   googletest libgtest-dev libbenchmark-dev
   firebird3.0-server firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2 libib-util
   systemd procps util-linux
+  dpkg-dev lintian binutils
   valgrind libicu-dev libboost-dev
 "
 missing=""

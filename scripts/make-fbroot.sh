@@ -6,23 +6,29 @@
 # or plugins.conf is read, so the build does not depend on how an
 # administrator set them, and nothing of them is changed.
 #
-#   make-fbroot.sh [--server MODE PORT PASSWORD] ROOT UDF_DIR [UDR_MODULE...]
+#   make-fbroot.sh [--server MODE PORT PASSWORD] [--udr-dir DIR] ROOT UDF_DIR [UDR_MODULE...]
 #
 # The root allows legacy external function modules from UDF_DIR only; its
 # UDR engine loads modules from ROOT/plugins/udr, where the UDR_MODULEs are
-# copied. It has its own security database (ROOT/security3.fdb), lock and
+# copied, or from DIR (an installed package's, say) with --udr-dir. It has its own security database (ROOT/security3.fdb), lock and
 # temporary directories, and a log directory (ROOT/log) for a server. With
 # --server, the server mode is MODE (Super or Classic), it listens on
 # 127.0.0.1:PORT only, and SYSDBA's password is PASSWORD.
 set -eu
 mode=""
+udr_dir=""
 if [ "${1:-}" = "--server" ]; then
   mode=$2 port=$3 password=$4
   shift 4
 fi
+if [ "${1:-}" = "--udr-dir" ]; then
+  udr_dir=$2
+  shift 2
+fi
 root=$1
 udf_dir=$2
 shift 2
+udr_dir=${udr_dir:-$root/plugins/udr}
 system=/usr/lib/x86_64-linux-gnu/firebird/3.0
 security_sql=/usr/share/firebird/3.0/security.sql
 
@@ -49,7 +55,7 @@ Plugin = UDR {
 }
 
 Config = UDR_config {
-	path = $root/plugins/udr
+	path = $udr_dir
 }
 EOF
 : > "$root/databases.conf"

@@ -4,12 +4,18 @@
 # 127.0.0.1 on a private port, reached over TCP by separate client processes.
 #
 #   test-server.sh super|classic [BUILD_DIR]
+#   test-server.sh package BUILD_DIR STAGING
 #
 # super:   /usr/sbin/firebird itself, ServerMode = Super: one process, its
 #          threads serve every attachment.
 # classic: ServerMode = Classic behind an inetd-style listener
 #          (systemd-socket-activate --inetd): one server process per
 #          connection, each given LANG and the root by the listener.
+#
+# package: a SuperServer whose legacy and UDR modules and declaration scripts
+#          are those of the Debian package unpacked into STAGING
+#          (dpkg-deb -x): the SQL suites of both faces under pt_BR, and the
+#          server must have loaded the unpacked modules.
 #
 # The server writes its log to the fixed /var/log/firebird: it runs in a
 # mount namespace of its own where that directory is ROOT/log, so the
@@ -45,10 +51,25 @@ cycles=6
 # after it, before it counts as a climb: a leak of 10 bytes a call is more.
 rss_allowance=${RSS_ALLOWANCE_KB:-32768}
 
+udf_dir=$build/udf
+udr_module=$build/udr/libudfzel.so
+udr_dir=()
 case $mode in
   super) server_mode=Super base_port=35310 ;;
   classic) server_mode=Classic base_port=35320 ;;
-  *) echo "usage: test-server.sh super|classic [BUILD_DIR]" >&2; exit 2 ;;
+  package)
+    server_mode=Super base_port=35330
+    staging=$(cd "$3" && pwd)
+    firebird_dir=$staging/usr/lib/x86_64-linux-gnu/firebird/3.0
+    udf_dir=$firebird_dir/UDF
+    udr_module=""
+    udr_dir=(--udr-dir "$firebird_dir/plugins/udr")
+    export UDFZEL_TEST_SCRIPT_DIR=$staging/usr/share/udfzel
+    ;;
+  *)
+    echo "usage: test-server.sh super|classic [BUILD_DIR] | package BUILD_DIR STAGING" >&2
+    exit 2
+    ;;
 esac
 
 # A port nobody listens on: 127.0.0.1 only, never the system's 3050.
@@ -62,8 +83,8 @@ while listening "$port"; do port=$((port + 1)); done
 root=$build/server-$mode
 password=udfzel-$(od -An -N6 -tx1 /dev/urandom | tr -d ' \n')
 db=$build/testdb/server-$mode.fdb
-"$source_dir/scripts/make-fbroot.sh" --server "$server_mode" "$port" "$password" \
-  "$root" "$build/udf" "$build/udr/libudfzel.so" >/dev/null
+"$source_dir/scripts/make-fbroot.sh" --server "$server_mode" "$port" "$password" "${udr_dir[@]}" \
+  "$root" "$udf_dir" $udr_module >/dev/null
 mkdir -p "$build/testdb"
 rm -f "$db" "$db.filler.fdb"
 
@@ -90,7 +111,7 @@ start_server() {
   lang=$1
   server_lang=$lang
   fbenv="FIREBIRD=$root FIREBIRD_LOCK=$root/lock FIREBIRD_TMP=$root/tmp"
-  if [ "$mode" = super ]; then
+  if [ "$server_mode" = Super ]; then
     program="env -i PATH=/usr/sbin:/usr/bin:/bin $fbenv LANG=$lang /usr/sbin/firebird"
   else
     program="systemd-socket-activate -l 127.0.0.1:$port -a --inetd"
@@ -163,7 +184,7 @@ sql_suites() {
 # Attach/detach cycles calling every function of face $1 (legacy or both).
 run_cycles() {
   pid_arg=""
-  [ "$mode" = super ] && pid_arg=$server_pid
+  [ "$server_mode" = Super ] && pid_arg=$server_pid
   # shellcheck disable=SC2086
   out=$("$client" cycles "$db" "$cycles" "$1" $pid_arg 2>&1) || fail "attach/detach cycles: $out"
   echo "-- attach/detach cycles, LANG=$server_lang: $out"
@@ -231,8 +252,29 @@ run_kill_and_restart() {
   echo "-- gfix -v -full: no error, $warnings page warning(s) (orphan pages of the killed server)"
 }
 
-echo "== Real server: $server_mode mode on 127.0.0.1:$port =="
+echo "== Real server: $server_mode mode on 127.0.0.1:$port${staging:+, modules of $staging} =="
 trap stop_server EXIT INT TERM
+
+if [ "$mode" = package ]; then
+  start_server pt_BR.UTF-8
+  sql_suites legacy udr
+  # While an attachment uses the legacy face (the UDR module stays loaded
+  # once declared), the server maps both modules from the staging root.
+  dsn="inet://127.0.0.1:$port/$db"
+  echo "create database '$dsn'; input '$UDFZEL_TEST_SCRIPT_DIR/udfzel.sql'; commit;" |
+    isql-fb -q -b >/dev/null || fail "cannot declare the package's functions"
+  (echo "select f_strlen('abc') from rdb\$database;"; sleep 3) | isql-fb -q "$dsn" >/dev/null &
+  sleep 1.5
+  for module in "$udf_dir/udfzel.so" "$firebird_dir/plugins/udr/libudfzel.so"; do
+    grep -q " $module\$" "/proc/$server_pid/maps" || fail "the server did not load $module"
+  done
+  wait $!
+  echo "-- the server loaded both modules from the unpacked package"
+  stop_server
+  check_log
+  echo "Real server (package) passed."
+  exit 0
+fi
 start_server C
 out=$("$client" setup "$db" 2>&1) || fail "cannot set up $db: $out"
 sql_suites legacy udr udr_wide

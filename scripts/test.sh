@@ -1,10 +1,16 @@
 #!/bin/sh
-# The whole test suite, as CI runs it:
-#   1. release build: every test (engines, entry points through dlopen,
-#      allocation counts, thread stress, the embedded server);
+# The whole test suite, as CI runs it (warnings are errors throughout):
+#   1. Release build with g++, the configuration that is installed: every
+#      test (engines, entry points through dlopen, allocation counts, thread
+#      stress, the embedded server);
 #   1b. the real server: Debian's Firebird 3 server process, started here
 #      from a private root on a private port, in SuperServer and in Classic
 #      mode, reached over TCP by client processes (scripts/test-server.sh);
+#   1c. the Debian package (lintian clean) and the cmake route's install
+#      (the same files, stripped); the package unpacked and tested in the
+#      real server;
+#   1d. Release build with clang: the modules, and the engine, entry-point
+#      and UDR-face tests (the floating-point test among them);
 #   2. valgrind memcheck over the engine, entry-point and UDR-face tests;
 #   3. ASan+UBSan build: engine, entry-point and UDR-face tests;
 #   4. TSan build: the same, thread stress included;
@@ -14,14 +20,42 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs=$(nproc)
 
-echo "== 1. Release build: all tests =="
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+echo "== 1. Release build (g++): all tests =="
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DUDFZEL_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build -j"$jobs" --output-on-failure
 
 echo "== 1b. Real server: SuperServer and Classic =="
 bash scripts/test-server.sh super build
 bash scripts/test-server.sh classic build
+
+echo "== 1c. The Debian package and the cmake route, as installed =="
+sh scripts/package.sh build >/dev/null
+package=$(ls build/udfzel_*_amd64.deb)
+lintian --fail-on error,warning "$package"
+dpkg-deb -c "$package" | awk '{ print "   " $6 }'
+dpkg-deb -f "$package" Depends | sed 's/^/   Depends: /'
+rm -rf build/package-root build/cmake-root
+dpkg-deb -x "$package" build/package-root
+DESTDIR="$PWD/build/cmake-root" cmake --install build --prefix /usr --strip >/dev/null
+(cd build/package-root && find . -type f | sort) >build/package-files.txt
+(cd build/cmake-root && find . -type f | sort) >build/cmake-files.txt
+cmp build/package-files.txt build/cmake-files.txt
+for root in build/package-root build/cmake-root; do
+  for binary in $(find "$root" -name '*.so' -o -name udfzel-locale); do
+    if readelf -S "$binary" | grep -qE '\.(symtab|debug_info)'; then
+      echo "not stripped: $binary" >&2
+      exit 1
+    fi
+  done
+done
+bash scripts/test-server.sh package build build/package-root
+
+echo "== 1d. Release build (clang): engine, entry-point and UDR-face tests =="
+CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=Release -DUDFZEL_WERROR=ON \
+  -DUDFZEL_SQL_TESTS=OFF >/dev/null
+cmake --build build-clang -j"$jobs" --target unit_tests entry_tests udr_tests
+ctest --test-dir build-clang -j"$jobs" --output-on-failure -R '^(unit|entry|udr)\.'
 
 echo "== 2. valgrind memcheck: engine, entry-point and UDR-face tests =="
 for binary in unit_tests entry_tests udr_tests; do
@@ -34,14 +68,14 @@ done
 
 echo "== 3. ASan+UBSan build: engine, entry-point and UDR-face tests =="
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DUDFZEL_SANITIZE=address,undefined \
-  -DUDFZEL_SQL_TESTS=OFF >/dev/null
+  -DUDFZEL_SQL_TESTS=OFF -DUDFZEL_WERROR=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j"$jobs" --output-on-failure
 
 echo "== 4. TSan build: engine, entry-point and UDR-face tests =="
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DUDFZEL_SANITIZE=thread \
-  -DUDFZEL_SQL_TESTS=OFF >/dev/null
+  -DUDFZEL_SQL_TESTS=OFF -DUDFZEL_WERROR=ON >/dev/null
 cmake --build build-tsan -j"$jobs"
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -j"$jobs" --output-on-failure
 

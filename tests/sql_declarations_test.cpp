@@ -55,7 +55,7 @@ fbtest::Rows DeclareInIsql(const std::string& name, const std::string& scriptPat
 }
 
 TEST(DeclarationScript, LegacyScriptDeclaresEveryListedFunction) {
-  const fbtest::Rows declared = DeclareInIsql("isql", UDFZEL_SQL_SCRIPT);
+  const fbtest::Rows declared = DeclareInIsql("isql", udfzel_test::DeclarationScriptPath(udfzel_test::Face::Legacy));
   ASSERT_EQ(declared.size(), udfzel::kFunctions.size());
   for (const auto& fn : udfzel::kFunctions) {
     const std::size_t arguments =
@@ -69,7 +69,7 @@ TEST(DeclarationScript, LegacyScriptDeclaresEveryListedFunction) {
 // The server loads the UDR module while it runs the script: a function the
 // module does not register, or declared with the wrong arguments, fails here.
 TEST(DeclarationScript, UdrScriptDeclaresEveryListedFunction) {
-  const fbtest::Rows declared = DeclareInIsql("isql-udr", UDFZEL_UDR_SQL_SCRIPT);
+  const fbtest::Rows declared = DeclareInIsql("isql-udr", udfzel_test::DeclarationScriptPath(udfzel_test::Face::Udr));
   ASSERT_EQ(declared.size(), udfzel::kFunctions.size());
   for (const auto& fn : udfzel::kFunctions) {
     const fbtest::Row expected = {Upper(fn.entry), "udfzel!" + std::string(fn.entry), "UDR",

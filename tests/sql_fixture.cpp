@@ -32,13 +32,18 @@ fbtest::Value ByFace(fbtest::Value legacy, fbtest::Value udr) {
   return TestFace() == Face::Udr ? std::move(udr) : std::move(legacy);
 }
 
-std::string DeclarationScript(Face face) {
-  const char* script = UDFZEL_SQL_SCRIPT;
+std::string DeclarationScriptPath(Face face) {
+  std::string script = UDFZEL_SQL_SCRIPT;
   if (face == Face::Udr) {
     script = WideUdrDeclarations() ? UDFZEL_UDR_WIDE_SQL_SCRIPT : UDFZEL_UDR_SQL_SCRIPT;
   }
-  return fbtest::ReadFile(script);
+  // The scripts as installed (UDFZEL_TEST_SCRIPT_DIR), or the source tree's.
+  const char* installed = std::getenv("UDFZEL_TEST_SCRIPT_DIR");
+  if (installed == nullptr) return script;
+  return std::string(installed) + script.substr(script.rfind('/'));
 }
+
+std::string DeclarationScript(Face face) { return fbtest::ReadFile(DeclarationScriptPath(face)); }
 
 std::string TestDatabasePath(const std::string& name) {
   std::filesystem::create_directories(UDFZEL_TEST_DB_DIR);

@@ -22,7 +22,9 @@ Face TestFace();
 // Whether the UDR face is declared by sql/udfzel_udr_wide.sql (every text
 // 32765 bytes long, UDFZEL_TEST_FACE=udr_wide) rather than sql/udfzel_udr.sql.
 bool WideUdrDeclarations();
-// The declaration script of a face, as shipped.
+// The declaration script of a face, as shipped: the source tree's, or the
+// installed one in UDFZEL_TEST_SCRIPT_DIR.
+std::string DeclarationScriptPath(Face face = TestFace());
 std::string DeclarationScript(Face face = TestFace());
 // What an argument that is SQL NULL gives: the legacy face receives it as an
 // empty text or 0 and computes with that; the UDR face gives NULL.
@@ -40,8 +42,10 @@ class SqlTest : public ::testing::Test {
   // A suite set-up that fails must fail every test, not skip it.
   void SetUp() override { ASSERT_EQ(setupError_, "") << "suite set-up failed"; }
   // Runs a suite's own set-up step, recording a failure for SetUp.
+  // A step after a failed one does not run: it would work on no database.
   template <class Step>
   static void SetUpStep(Step&& step) {
+    if (!setupError_.empty()) return;
     try {
       step();
     } catch (const std::exception& error) {
