@@ -41,6 +41,10 @@ CallConnection::~CallConnection() {
 
 BlobReader::BlobReader(Status* status, ::Firebird::IExternalContext* context, const ISC_QUAD& id)
     : connection_(status, context), readStatus_(context->getMaster()->getStatus()) {
+  record_.blob_get_segment = &BlobReader::GetSegment;
+  // The zero id is no blob: a NULL in the legacy-compatible mode, which the
+  // blob functions see as the legacy face's null blob handle.
+  if (id.gds_quad_high == 0 && id.gds_quad_low == 0) return;
   try {
     ISC_QUAD blobId = id;
     blob_ =
@@ -51,11 +55,14 @@ BlobReader::BlobReader(Status* status, ::Firebird::IExternalContext* context, co
     readStatus_->dispose();
     throw;
   }
-  record_.blob_get_segment = &BlobReader::GetSegment;
   record_.blob_handle = this;
 }
 
 BlobReader::~BlobReader() {
+  if (blob_ == nullptr) {  // no blob was opened
+    readStatus_->dispose();
+    return;
+  }
   readStatus_->init();  // a failed read must not read as a failed close
   CheckStatusWrapper closing(readStatus_);
   blob_->close(&closing);

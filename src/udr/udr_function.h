@@ -9,6 +9,7 @@
 #include <cstring>
 #include <utility>
 
+#include "frame/convert_error.h"
 #include "frame/text_buffer.h"
 #include "list/function_kinds.h"
 #include "results/result_text.h"
@@ -123,6 +124,11 @@ struct RoutineLayout {
   MessageLayout<N> input;
   FieldType resultType{};
   MessageLayout<1> output;
+  // Declared 'udfzel!F_...!legacy': a NULL argument reaches the function as
+  // the legacy face receives it (an empty text, 0, the zero timestamp, no
+  // blob), and a library error gives the legacy neutral result (NULL), so
+  // that SQL written against the legacy declarations keeps its results.
+  bool legacyCompatible = false;
 };
 
 template <std::size_t N>
@@ -135,6 +141,9 @@ FieldType FitToDeclared(Status* status, ::Firebird::IMessageMetadata* declared, 
                         FieldType kind);
 void CheckDeclaredCount(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata,
                         std::size_t inputs);
+// Whether the declaration asks for the legacy-compatible mode; an unknown
+// mode fails the declaration.
+bool LegacyCompatible(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata);
 
 template <std::size_t N>
 RoutineLayout<N> DeclaredLayout(Status* status, const char* name,
@@ -153,7 +162,9 @@ RoutineLayout<N> DeclaredLayout(Status* status, const char* name,
   }
   in->release();
   out->release();
-  return MakeLayout(inputs, result);
+  RoutineLayout<N> layout = MakeLayout(inputs, result);
+  layout.legacyCompatible = LegacyCompatible(status, name, metadata);
+  return layout;
 }
 
 // The function `Entry` of result kind R and argument kinds A..., which takes
@@ -182,30 +193,49 @@ struct Binding {
   static void Execute(const Layout& layout, Status* status, ::Firebird::IExternalContext* context,
                       const unsigned char* in, unsigned char* out) {
     auto* outNull = out + layout.output.fields[0].nullOffset;
-    for (const FieldPlace& field : layout.input.fields) {
+    // Where each argument is read from: its field, or for a NULL in the
+    // legacy-compatible mode a field of zero bytes, which every kind reads
+    // as the legacy face's value for NULL.
+    static constexpr unsigned char kZeroField[sizeof(ISC_QUAD)] = {};
+    std::array<const unsigned char*, kInputs> fields{};
+    for (std::size_t i = 0; i < kInputs; ++i) {
       ISC_SHORT isNull = 0;
-      std::memcpy(&isNull, in + field.nullOffset, sizeof isNull);
-      if (isNull != 0) {
+      std::memcpy(&isNull, in + layout.input.fields[i].nullOffset, sizeof isNull);
+      if (isNull != 0 && !layout.legacyCompatible) {
         WriteValue<ISC_SHORT>(outNull, -1);
         return;
       }
+      fields[i] = isNull != 0 ? kZeroField : in + layout.input.fields[i].offset;
     }
     WriteValue<ISC_SHORT>(outNull, 0);
-    ReadArguments<0>(layout, status, context, in, out);
+    ReadArguments<0>(layout, status, context, fields, out);
   }
 
  private:
   // Reads argument I onwards, each alive on the stack until the call returns.
   template <std::size_t I, class... P>
   static void ReadArguments(const Layout& layout, Status* status,
-                            ::Firebird::IExternalContext* context, const unsigned char* in,
+                            ::Firebird::IExternalContext* context,
+                            const std::array<const unsigned char*, kInputs>& fields,
                             unsigned char* out, P... values) {
     if constexpr (I == kInputs) {
       CallAndWrite(layout, status, context, out, values...);
     } else {
-      Argument<kArgs[I]> argument(status, context, in + layout.input.fields[I].offset);
-      ReadArguments<I + 1>(layout, status, context, in, out, values..., argument.get());
+      Argument<kArgs[I]> argument(status, context, fields[I]);
+      ReadArguments<I + 1>(layout, status, context, fields, out, values..., argument.get());
       AfterCall(argument);
+    }
+  }
+
+  // A producer's text; in the legacy-compatible mode a library error is
+  // SQL NULL (false), as the legacy face gives it.
+  template <class... P>
+  static bool Produce(const Layout& layout, TextBuffer& text, P... values) {
+    if (!layout.legacyCompatible) return Entry(text, values...);
+    try {
+      return Entry(text, values...);
+    } catch (const EConvertError&) {
+      return false;
     }
   }
 
@@ -227,7 +257,7 @@ struct Binding {
       }
     } else if constexpr (R == ResultKind::NewText) {
       FixedText<results::kCapacity> text;
-      if (Entry(text, values...)) {
+      if (Produce(layout, text, values...)) {
         // As a legacy result, the text ends at its first zero byte.
         WriteText(field, capacity, text.c_str(), strnlen(text.c_str(), text.size()));
       } else {

@@ -32,6 +32,20 @@ void CheckDeclaredCount(Status* status, const char* name, ::Firebird::IRoutineMe
   }
 }
 
+bool LegacyCompatible(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata) {
+  // The external name as the server hands it over ("udfzel!F_StrLeft" or
+  // "udfzel!F_StrLeft!legacy"): the mode is what follows the routine's name.
+  const std::string entry = metadata->getEntryPoint(status);
+  const std::string routine = std::string(name) + '!';
+  const std::size_t at = entry.find(routine);
+  if (at == std::string::npos) return false;
+  const std::string mode = entry.substr(at + routine.size());
+  if (mode.empty()) return false;
+  if (mode == "legacy") return true;
+  Fail(status, std::string("udfzel: ") + name + " has no mode '" + mode +
+                   "'; declare it as 'udfzel!" + name + "' or 'udfzel!" + name + "!legacy'");
+}
+
 FieldType FitToDeclared(Status* status, ::Firebird::IMessageMetadata* declared, unsigned index,
                         FieldType kind) {
   if (kind.sqlType != SQL_VARYING) return kind;
