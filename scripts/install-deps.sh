@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the Debian 12 packages the build, the tests and the demo need,
-# when any is missing. Run as root.
+# when any is missing (the last line: what the Firebird 4 and 5 server trees
+# of the compatibility stage run on). Run as root.
 set -eu
 packages="
   g++ cmake make pkg-config
@@ -9,6 +10,7 @@ packages="
   firebird3.0-server firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2 libib-util
   systemd procps util-linux
   dpkg-dev lintian binutils
+  libtommath1 libtomcrypt1 libre2-9 libedit2 libicu72 libtinfo6 libgmp10 libbsd0 zlib1g
   valgrind libicu-dev libboost-dev
 "
 missing=""

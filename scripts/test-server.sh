@@ -23,7 +23,8 @@
 # configuration is read or changed (scripts/make-fbroot.sh).
 #
 # Against the server, in turn:
-#   LANG=C      the SQL suites of both faces (the embedded expectations);
+#   LANG=C      the SQL suites of both faces, the legacy-compatible mode of
+#               the UDR face among them (the embedded expectations);
 #   pt_BR       on the fresh server, attach/detach cycles calling every
 #               function of the legacy face (with Super, the legacy module
 #               must leave the server after each detach and load again,
@@ -277,7 +278,7 @@ if [ "$mode" = package ]; then
 fi
 start_server C
 out=$("$client" setup "$db" 2>&1) || fail "cannot set up $db: $out"
-sql_suites legacy udr udr_wide
+sql_suites legacy udr udr_wide udr_legacy
 stop_server
 check_log
 

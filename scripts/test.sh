@@ -9,7 +9,10 @@
 #   1c. the Debian package (lintian clean) and the cmake route's install
 #      (the same files, stripped); the package unpacked and tested in the
 #      real server;
-#   1d. Release build with clang: the modules, and the engine, entry-point
+#   1d. Firebird 4.0.7 and 5.0.4 (their own server trees, embedded): the SQL
+#      suites of both faces, re-attachment cycles, the upgrade from a
+#      Firebird 3 database (scripts/test-firebird.sh);
+#   1e. Release build with clang: the modules, and the engine, entry-point
 #      and UDR-face tests (the floating-point test among them);
 #   2. valgrind memcheck over the engine, entry-point and UDR-face tests;
 #   3. ASan+UBSan build: engine, entry-point and UDR-face tests;
@@ -51,7 +54,11 @@ for root in build/package-root build/cmake-root; do
 done
 bash scripts/test-server.sh package build build/package-root
 
-echo "== 1d. Release build (clang): engine, entry-point and UDR-face tests =="
+echo "== 1d. Firebird 4 and 5 =="
+bash scripts/test-firebird.sh 4 build
+bash scripts/test-firebird.sh 5 build
+
+echo "== 1e. Release build (clang): engine, entry-point and UDR-face tests =="
 CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=Release -DUDFZEL_WERROR=ON \
   -DUDFZEL_SQL_TESTS=OFF >/dev/null
 cmake --build build-clang -j"$jobs" --target unit_tests entry_tests udr_tests

@@ -1,7 +1,9 @@
 // A client process of the real-server stage (scripts/test-server.sh). Each
 // command attaches through the server the environment names
-// (UDFZEL_TEST_SERVER, ISC_USER, ISC_PASSWORD), prints one line of numbers
-// and exits 0 only when everything it checked held.
+// (UDFZEL_TEST_SERVER, ISC_USER, ISC_PASSWORD), or through the embedded
+// engine of the root UDFZEL_TEST_FBROOT names (scripts/test-firebird.sh),
+// prints one line of numbers and exits 0 only when everything it checked
+// held. A PID of "self" watches this process's own embedded engine.
 //
 //   server_client setup DB            a database with both faces (legacy F_,
 //                                     UDR X_), the hostile rows, a table to write
@@ -288,11 +290,15 @@ int Run(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   const std::string server = Setting("UDFZEL_TEST_SERVER");
-  if (server.empty()) {
-    std::fprintf(stderr, "server_client: UDFZEL_TEST_SERVER names no server\n");
+  const std::string root = Setting("UDFZEL_TEST_FBROOT");
+  if (!server.empty()) {
+    fbtest::UseServer(server);
+  } else if (!root.empty()) {
+    fbtest::UseConfigurationRoot(root);  // the embedded engine of that root
+  } else {
+    std::fprintf(stderr, "server_client: neither UDFZEL_TEST_SERVER nor UDFZEL_TEST_FBROOT\n");
     return 2;
   }
-  fbtest::UseServer(server);
   try {
     return Run(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::exception& error) {

@@ -4,6 +4,7 @@
 // through both faces declared side by side in one database.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -79,7 +80,7 @@ TEST_F(SqlFaces, NullInEveryArgumentOfEveryFunction) {
       const KindValues values = ValuesOf(fn.args[position]);
       const std::string withNull = CallWith(fn, position, values.null);
       const fbtest::Value result = Eval(withNull);
-      if (TestFace() == Face::Udr) {
+      if (!udfzel_test::LegacyResults()) {
         EXPECT_EQ(result, std::nullopt) << withNull;
       } else if (values.legacyNull == nullptr) {
         EXPECT_EQ(result, LegacyNoBlob(fn.result)) << withNull;
@@ -93,6 +94,38 @@ TEST_F(SqlFaces, NullInEveryArgumentOfEveryFunction) {
 // The UDR module takes texts as long as a declaration makes them: a result
 // longer than its declaration is the server's truncation error, not a cut
 // text; an argument longer than its declaration never reaches the module.
+// The suites run on the engine they were meant for (UDFZEL_TEST_ENGINE).
+TEST_F(SqlFaces, RunOnTheEngineUnderTest) {
+  const char* expected = std::getenv("UDFZEL_TEST_ENGINE");
+  EXPECT_EQ(udfzel_test::EngineMajorVersion(), expected == nullptr ? 3 : std::atoi(expected));
+}
+
+// A value of a type newer servers added, where a function expects its own
+// kind: the server converts it as it converts any value, or refuses it with
+// its own error; both faces alike.
+TEST_F(SqlFaces, NewerTypesConvertOrGiveTheServersError) {
+  if (udfzel_test::EngineMajorVersion() < 4) GTEST_SKIP() << "Firebird 3 has none of these types";
+  ExpectValues({
+      {"f_ultdiames(timestamp '2024-02-10 10:30:00 America/Sao_Paulo')", "29"},
+      {"f_div(cast(10 as int128), cast(4 as int128))", "2"},
+      {"f_round(cast(1.125 as decfloat(16)), 2)", "1.130000000000000"},
+      {"f_strlen(true)", "4"},
+  });
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {"f_div(cast(170141183460469231731687303715884105727 as int128), 2)", "Integer overflow"},
+      {"f_round(cast(1e400 as decfloat(34)), 2)", "Floating-point overflow"},
+      {"f_inc(true, 1)", "conversion error from string \"BOOLEAN\""},
+  };
+  for (const auto& [expression, message] : refused) {
+    try {
+      ADD_FAILURE() << expression << " gave " << Eval(expression).value_or("NULL");
+    } catch (const fbtest::FbError& error) {
+      EXPECT_NE(std::string(error.what()).find(message), std::string::npos)
+          << expression << ": " << error.what();
+    }
+  }
+}
+
 TEST_F(SqlFaces, UdrTextsFollowTheirDeclaration) {
   if (TestFace() != Face::Udr) GTEST_SKIP() << "the legacy module's sizes are fixed";
   Db().Execute(

@@ -23,19 +23,28 @@ std::string FaceSetting() {
 }  // namespace
 
 Face TestFace() {
-  return FaceSetting() == "udr" || FaceSetting() == "udr_wide" ? Face::Udr : Face::Legacy;
+  const std::string face = FaceSetting();
+  return face == "udr" || face == "udr_wide" || face == "udr_legacy" ? Face::Udr : Face::Legacy;
 }
 
-bool WideUdrDeclarations() { return FaceSetting() == "udr_wide"; }
+bool WideUdrDeclarations() { return FaceSetting() == "udr_wide" || FaceSetting() == "udr_legacy"; }
+
+bool LegacyResults() { return TestFace() == Face::Legacy || FaceSetting() == "udr_legacy"; }
+
+std::string UdrExternalName(std::string_view entry) {
+  return "udfzel!" + std::string(entry) + (FaceSetting() == "udr_legacy" ? "!legacy" : "");
+}
 
 fbtest::Value ByFace(fbtest::Value legacy, fbtest::Value udr) {
-  return TestFace() == Face::Udr ? std::move(udr) : std::move(legacy);
+  return LegacyResults() ? std::move(legacy) : std::move(udr);
 }
 
 std::string DeclarationScriptPath(Face face) {
   std::string script = UDFZEL_SQL_SCRIPT;
   if (face == Face::Udr) {
-    script = WideUdrDeclarations() ? UDFZEL_UDR_WIDE_SQL_SCRIPT : UDFZEL_UDR_SQL_SCRIPT;
+    script = FaceSetting() == "udr_legacy" ? UDFZEL_UDR_LEGACY_SQL_SCRIPT
+             : WideUdrDeclarations()      ? UDFZEL_UDR_WIDE_SQL_SCRIPT
+                                          : UDFZEL_UDR_SQL_SCRIPT;
   }
   // The scripts as installed (UDFZEL_TEST_SCRIPT_DIR), or the source tree's.
   const char* installed = std::getenv("UDFZEL_TEST_SCRIPT_DIR");
@@ -65,9 +74,26 @@ void SqlTest::SetUpTestSuite() {
   });
 }
 
+void SqlTest::ReopenDatabase() {
+  session_.reset();
+  session_ = std::make_unique<fbtest::FbSession>(fbtest::FbSession::Attach(path_, "UTF8"));
+}
+
 void SqlTest::TearDownTestSuite() {
   if (session_) session_->Drop();
   session_.reset();
+}
+
+int EngineMajorVersion() {
+  static const int version = [] {
+    const std::string path = TestDatabasePath("engine-version");
+    auto db = fbtest::FbSession::Create(path, "NONE", "NONE");
+    const fbtest::Value text =
+        db.Scalar("select rdb$get_context('SYSTEM', 'ENGINE_VERSION') from rdb$database");
+    db.Drop();
+    return text ? std::atoi(text->c_str()) : 0;
+  }();
+  return version;
 }
 
 bool BrazilianLocale() {
@@ -93,7 +119,7 @@ void SqlTest::ExpectValuesInLocale(const std::vector<LocaleExpectation>& cases) 
 void SqlTest::ExpectNullOrLibraryError(const std::string& expression,
                                        const std::vector<fbtest::Value>& params,
                                        const std::string& message) {
-  if (TestFace() == Face::Legacy) {
+  if (LegacyResults()) {
     EXPECT_EQ(Eval(expression, params), std::nullopt) << expression;
     return;
   }
@@ -118,7 +144,9 @@ int main(int argc, char** argv) {
   const char* lang = std::getenv("UDFZEL_TEST_LANG");
   unsetenv("LC_ALL");
   setenv("LANG", lang != nullptr ? lang : "C", 1);
-  fbtest::UseConfigurationRoot(UDFZEL_FBROOT);
+  // Another engine's root (a Firebird 4 or 5 tree), or the build's own.
+  const char* root = std::getenv("UDFZEL_TEST_FBROOT");
+  fbtest::UseConfigurationRoot(root != nullptr ? root : UDFZEL_FBROOT);
   if (const char* server = std::getenv("UDFZEL_TEST_SERVER")) fbtest::UseServer(server);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -19,19 +19,29 @@ namespace udfzel_test {
 enum class Face { Legacy, Udr };
 // The face the suites run against.
 Face TestFace();
-// Whether the UDR face is declared by sql/udfzel_udr_wide.sql (every text
-// 32765 bytes long, UDFZEL_TEST_FACE=udr_wide) rather than sql/udfzel_udr.sql.
+// Whether the UDR face is declared with every text 32765 bytes long:
+// sql/udfzel_udr_wide.sql (UDFZEL_TEST_FACE=udr_wide) or the
+// legacy-compatible sql/udfzel_udr_legacy.sql (udr_legacy).
 bool WideUdrDeclarations();
+// Whether the functions give the legacy face's results: the legacy face,
+// or the UDR face in its legacy-compatible mode (udr_legacy).
+bool LegacyResults();
+// The external name the UDR script under test declares for an entry point:
+// 'udfzel!F_StrLeft', or 'udfzel!F_StrLeft!legacy' (udr_legacy).
+std::string UdrExternalName(std::string_view entry);
 // The declaration script of a face, as shipped: the source tree's, or the
 // installed one in UDFZEL_TEST_SCRIPT_DIR.
 std::string DeclarationScriptPath(Face face = TestFace());
 std::string DeclarationScript(Face face = TestFace());
-// What an argument that is SQL NULL gives: the legacy face receives it as an
-// empty text or 0 and computes with that; the UDR face gives NULL.
+// What an argument that is SQL NULL gives: the legacy face (and the UDR face
+// in its legacy-compatible mode) receives it as an empty text or 0 and
+// computes with that; the UDR face gives NULL.
 fbtest::Value ByFace(fbtest::Value legacy, fbtest::Value udr);
 // Whether the module under test loaded the Brazilian Portuguese locale
 // (UDFZEL_TEST_LANG=pt_BR.UTF-8) rather than the fallbacks.
 bool BrazilianLocale();
+// The major version of the engine the suites run against (3, 4, 5...).
+int EngineMajorVersion();
 // A database file path unique to this process.
 std::string TestDatabasePath(const std::string& name);
 
@@ -54,6 +64,10 @@ class SqlTest : public ::testing::Test {
   }
 
   static fbtest::FbSession& Db() { return *session_; }
+  // Detaches the suite's session and attaches again, so that a database
+  // with no other attachment is closed and opened afresh (the server then
+  // reads its metadata anew).
+  static void ReopenDatabase();
   static const std::string& DatabasePath() { return path_; }
   // The value of one expression, evaluated once by the server.
   static fbtest::Value Eval(const std::string& expression,

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -41,13 +42,19 @@ auto Checked(Call&& call) -> decltype(call()) {
   }
 }
 
-// Message layout that carries every column as a nullable VARCHAR.
+// Message layout that carries every column as a nullable VARCHAR, but for
+// result timestamps, which this client writes itself (every server version
+// writes them its own way).
 IMessageMetadata* AsTexts(ThrowStatusWrapper* status, IMessageMetadata* meta,
                           const std::vector<Value>* params) {
   IMetadataBuilder* builder = meta->getBuilder(status);
   const unsigned count = meta->getCount(status);
   for (unsigned i = 0; i < count; ++i) {
     const unsigned type = meta->getType(status, i) & ~1u;
+    if (params == nullptr && type == SQL_TIMESTAMP) {
+      builder->setType(status, i, SQL_TIMESTAMP + 1);
+      continue;
+    }
     unsigned length = meta->getLength(status, i);
     if (type != SQL_TEXT && type != SQL_VARYING) {
       length = kNumberTextLength;
@@ -94,6 +101,20 @@ void WriteParams(ThrowStatusWrapper* status, Message& message, const std::vector
   }
 }
 
+// "2024-02-29 10:30:00.0000": the ISO date and the time to 1/10,000 s.
+std::string TimestampText(const unsigned char* field) {
+  ISC_TIMESTAMP stamp;
+  std::memcpy(&stamp, field, sizeof stamp);
+  unsigned year = 0, month = 0, day = 0, hours = 0, minutes = 0, seconds = 0, fractions = 0;
+  IUtil* util = Master()->getUtilInterface();
+  util->decodeDate(stamp.timestamp_date, &year, &month, &day);
+  util->decodeTime(stamp.timestamp_time, &hours, &minutes, &seconds, &fractions);
+  char text[40];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u.%04u", year, month, day, hours,
+                minutes, seconds, fractions);
+  return text;
+}
+
 Row ReadRow(ThrowStatusWrapper* status, const Message& message) {
   const unsigned count = message.meta->getCount(status);
   Row row;
@@ -107,6 +128,10 @@ Row ReadRow(ThrowStatusWrapper* status, const Message& message) {
       continue;
     }
     const unsigned char* field = base + message.meta->getOffset(status, i);
+    if ((message.meta->getType(status, i) & ~1u) == SQL_TIMESTAMP) {
+      row.emplace_back(TimestampText(field));
+      continue;
+    }
     unsigned short length = 0;
     std::memcpy(&length, field, sizeof length);
     row.emplace_back(std::string(reinterpret_cast<const char*>(field + sizeof length), length));
@@ -212,6 +237,13 @@ void FbSession::Commit() {
   });
 }
 
+void FbSession::Rollback() {
+  Checked([&] {
+    transaction_->rollback(status_);
+    transaction_ = attachment_->startTransaction(status_, 0, nullptr);
+  });
+}
+
 Rows FbSession::Query(std::string_view sql, const std::vector<Value>& params,
                       std::vector<std::string>* columns) {
   return Checked([&] {
@@ -293,12 +325,22 @@ std::string DatabaseAddress(const std::string& path) {
 
 std::vector<std::string> SplitScript(std::string_view script) {
   std::vector<std::string> statements;
+  std::string terminator = ";";
   std::string current;
   auto flush = [&] {
     const auto first = current.find_first_not_of(" \t\r\n");
     if (first != std::string::npos) {
       const auto last = current.find_last_not_of(" \t\r\n");
-      statements.push_back(current.substr(first, last - first + 1));
+      std::string statement = current.substr(first, last - first + 1);
+      // isql's SET TERM changes the terminator, for bodies that hold ';'.
+      std::string word = statement.substr(0, 9);
+      std::transform(word.begin(), word.end(), word.begin(), ::toupper);
+      if (word == "SET TERM ") {
+        const auto rest = statement.find_first_not_of(" \t", 9);
+        terminator = rest == std::string::npos ? ";" : statement.substr(rest);
+      } else {
+        statements.push_back(std::move(statement));
+      }
     }
     current.clear();
   };
@@ -315,8 +357,9 @@ std::vector<std::string> SplitScript(std::string_view script) {
       const auto stop = end == std::string_view::npos ? script.size() : end + 1;
       current.append(script.substr(i, stop - i));
       i = stop - 1;
-    } else if (c == ';') {
+    } else if (script.substr(i, terminator.size()) == terminator) {
       flush();
+      i += terminator.size() - 1;
     } else {
       current += c;
     }

@@ -50,6 +50,8 @@ class FbSession {
   // quoted texts are respected.
   void ExecuteScript(std::string_view script);
   void Commit();
+  // Undoes the current transaction (one whose commit failed, say).
+  void Rollback();
 
   // Runs a query. Every column arrives as text, converted by the server;
   // text columns arrive in the connection character set. Parameters are
@@ -87,7 +89,8 @@ void UseServer(const std::string& address);
 // the embedded engine, "inet://address/path" with a server.
 std::string DatabaseAddress(const std::string& path);
 
-// Splits a script into statements at ';' outside comments and quotes.
+// Splits a script into statements at ';' outside comments and quotes; an
+// isql "SET TERM x ;" makes x the terminator until the next SET TERM.
 std::vector<std::string> SplitScript(std::string_view script);
 
 }  // namespace fbtest

@@ -1,0 +1,109 @@
+#!/bin/bash
+# Both faces on Firebird 4 and 5, through the embedded engine of each
+# version's own server tree (release builds of Firebird's public sources,
+# kept outside the repository; UDFZEL_FIREBIRD_TREES names their folder,
+# ../shared/firebird by default).
+#
+#   test-firebird.sh 4|5 [BUILD_DIR]
+#
+# The tree is unpacked into BUILD_DIR/firebird-N (once per archive), its
+# firebird.conf written whole (legacy modules from the build's UDF directory
+# only), libudfzel.so copied into its plugins/udr. Then, with the tree's own
+# client library and isql:
+#   - the SQL suites of both faces, legacy, udr, udr_wide and udr_legacy
+#     (the legacy-compatible mode), under C and pt_BR, with the same
+#     expectations as on Firebird 3 (the concurrency run of 8 attachments on
+#     8 threads and the migration of a database with dependents among
+#     them), and the newer types (TIMESTAMP WITH TIME ZONE, INT128, DECFLOAT,
+#     BOOLEAN) as arguments;
+#   - attach/detach cycles under pt_BR and en_US, in a fresh process each,
+#     calling every function after each re-attachment: the legacy module
+#     must leave the process after each detach and load again;
+#   - the upgrade a user makes: a Firebird 3 database with the legacy
+#     declarations and dependents, backed up with Debian's gbak, restored
+#     with this version's gbak, then switched to the UDR face by
+#     sql/udfzel_udr_legacy.sql: the dependents give what they gave on
+#     Firebird 3.
+set -eu
+version=$1
+build=$(cd "${2:-build}" && pwd)
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+trees=${UDFZEL_FIREBIRD_TREES:-$source_dir/../shared/firebird}
+
+case $version in
+  4) archive=firebird-4.0.7-linux-x64.tar.gz ;;
+  5) archive=firebird-5.0.4-linux-x64.tar.gz ;;
+  *) echo "usage: test-firebird.sh 4|5 [BUILD_DIR]" >&2; exit 2 ;;
+esac
+[ -f "$trees/$archive" ] || { echo "test-firebird: no $trees/$archive" >&2; exit 1; }
+(cd "$trees" && grep " $archive\$" SHA256SUMS | sha256sum -c --quiet) ||
+  { echo "test-firebird: $archive does not match its checksum" >&2; exit 1; }
+
+unpacked=$build/firebird-$version
+root=$unpacked/opt/fb$version
+stamp=$unpacked/.archive
+if [ "$(cat "$stamp" 2>/dev/null)" != "$archive" ]; then
+  rm -rf "$unpacked"
+  mkdir -p "$unpacked"
+  tar -xzf "$trees/$archive" -C "$unpacked"
+  echo "$archive" >"$stamp"
+fi
+mkdir -p "$root/lock" "$root/tmp"
+# The tree's firebird.conf ships with everything commented out: legacy
+# external functions are off (UdfAccess = None) until a root allows them.
+echo "UdfAccess = Restrict $build/udf" >"$root/firebird.conf"
+cp "$build/udr/libudfzel.so" "$root/plugins/udr/"
+
+# Everything below runs on this tree's engine and client library.
+export FIREBIRD=$root FIREBIRD_LOCK=$root/lock FIREBIRD_TMP=$root/tmp
+export LD_LIBRARY_PATH=$root/lib UDFZEL_TEST_FBROOT=$root UDFZEL_TEST_ISQL=$root/bin/isql
+export UDFZEL_TEST_ENGINE=$version
+unset UDFZEL_TEST_SERVER ISC_USER ISC_PASSWORD
+
+echo "== Firebird $version ($("$root/bin/isql" -z </dev/null 2>&1 | head -n 1)) =="
+for face in legacy udr udr_wide udr_legacy; do
+  for lang in C pt_BR.UTF-8; do
+    echo "-- SQL suites, face $face, LANG=$lang"
+    UDFZEL_TEST_FACE=$face UDFZEL_TEST_LANG=$lang "$build/tests/sql_tests" --gtest_brief=1 ||
+      { echo "test-firebird: SQL suites ($face, $lang) failed on Firebird $version" >&2; exit 1; }
+  done
+done
+
+db=$build/testdb/firebird-$version.fdb
+mkdir -p "$build/testdb"
+rm -f "$db" "$db.filler.fdb"
+LANG=C "$build/tests/server_client" setup "$db" >/dev/null
+for lang in pt_BR.UTF-8 en_US.UTF-8; do
+  for faces in legacy both; do
+    out=$(LANG=$lang "$build/tests/server_client" cycles "$db" 6 "$faces" self 2>&1) ||
+      { echo "test-firebird: cycles on Firebird $version: $out" >&2; exit 1; }
+    echo "-- attach/detach cycles, LANG=$lang: $out"
+  done
+done
+rm -f "$db" "$db.filler.fdb"
+
+# The upgrade path, through backup and restore.
+fb3=(env FIREBIRD="$build/fbroot" FIREBIRD_LOCK="$build/fbroot/lock" FIREBIRD_TMP="$build/fbroot/tmp"
+  LD_LIBRARY_PATH= LANG=C)
+old_db=$build/testdb/upgrade-from-3.fdb
+backup=$build/testdb/upgrade-from-3.fbk
+rm -f "$old_db" "$backup" "$db"
+check=$source_dir/tests/sql/legacy_dependents_check.sql
+printf "create database '%s' user SYSDBA default character set utf8;\ninput '%s';\ninput '%s';\n" \
+  "$old_db" "$source_dir/sql/udfzel.sql" "$source_dir/tests/sql/legacy_dependents.sql" |
+  "${fb3[@]}" isql-fb -q -b
+"${fb3[@]}" isql-fb -q -user SYSDBA "$old_db" -i "$check" >"$build/testdb/upgrade-3.txt" 2>&1
+"${fb3[@]}" gbak -b -user SYSDBA "$old_db" "$backup"
+LANG=C "$root/bin/gbak" -c -user SYSDBA "$backup" "$db"
+LANG=C "$root/bin/isql" -q -b -user SYSDBA "$db" -i "$source_dir/sql/udfzel_udr_legacy.sql"
+LANG=C "$root/bin/isql" -q -user SYSDBA "$db" -i "$check" >"$build/testdb/upgrade-$version.txt" 2>&1
+grep -q 'ENGINE *UDR' "$build/testdb/upgrade-$version.txt" &&
+  grep -q 'FUNCTIONS *28' "$build/testdb/upgrade-$version.txt" ||
+  { echo "test-firebird: the restored database was not switched:" >&2;
+    cat "$build/testdb/upgrade-$version.txt" >&2; exit 1; }
+diff <(grep -v ENGINE "$build/testdb/upgrade-3.txt") <(grep -v ENGINE "$build/testdb/upgrade-$version.txt") ||
+  { echo "test-firebird: the upgraded database's dependents give other results" >&2; exit 1; }
+echo "-- Firebird 3 database with legacy declarations: gbak 3 backup, gbak $version restore," \
+  "switched to the UDR face: its view and procedure give what they gave"
+rm -f "$old_db" "$backup" "$db"
+echo "Firebird $version passed."
