@@ -28,14 +28,22 @@ set -eu
 version=$1
 build=$(cd "${2:-build}" && pwd)
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-trees=${UDFZEL_FIREBIRD_TREES:-$source_dir/../shared/firebird}
+# The trees' folder: UDFZEL_FIREBIRD_TREES, else ../shared/firebird beside
+# the checkout, else the workspace's /work/shared/firebird.
+trees=${UDFZEL_FIREBIRD_TREES:-}
+if [ -z "$trees" ]; then
+  for candidate in "$source_dir/../shared/firebird" /work/shared/firebird; do
+    if [ -f "$candidate/SHA256SUMS" ]; then trees=$candidate; break; fi
+  done
+fi
 
 case $version in
   4) archive=firebird-4.0.7-linux-x64.tar.gz ;;
   5) archive=firebird-5.0.4-linux-x64.tar.gz ;;
   *) echo "usage: test-firebird.sh 4|5 [BUILD_DIR]" >&2; exit 2 ;;
 esac
-[ -f "$trees/$archive" ] || { echo "test-firebird: no $trees/$archive" >&2; exit 1; }
+[ -n "$trees" ] && [ -f "$trees/$archive" ] ||
+  { echo "test-firebird: no $archive (set UDFZEL_FIREBIRD_TREES)" >&2; exit 1; }
 (cd "$trees" && grep " $archive\$" SHA256SUMS | sha256sum -c --quiet) ||
   { echo "test-firebird: $archive does not match its checksum" >&2; exit 1; }
 
