@@ -81,10 +81,15 @@ TEST(DecimalRoundingExactDigits, CutToDecimals) {
       {1e20, -3, 1e17},        {-1e16, -1, -1e15},     {1.5e20, 2, 1.5e20},
       {1234.5678, 9, 1234.5678}, {0.1, 40, 0.1},       {-0.001, 5, -0.001},
       {4.5, 2147483646, 4.5},  {4.5, 2147483647, 4.5}, {4.5, -2147483647 - 1, 0},  // fuzz finding
+      // Infinities and NaN give 0, of either count sign, and never -0.
+      {kInf, 0, 0},            {-kInf, 0, 0},          {-kInf, 2, 0},
+      {-kInf, -2, 0},          {kInf, -2, 0},          {-kNaN, 0, 0},
+      {kNaN, -2, 0},           {-kNaN, 2, 0},
   };
   for (const Case& c : cases) {
     const double r = udfzel::CutToDecimals(c.x, c.decimals, '.');
     EXPECT_EQ(r, c.result) << c.x << " " << c.decimals;
+    EXPECT_EQ(std::signbit(r), std::signbit(c.result)) << c.x << " " << c.decimals;
     EXPECT_EQ(udfzel::CutToDecimals(c.x, c.decimals, ','), r) << "the mark cancels out";
   }
 }

@@ -71,7 +71,8 @@ double RoundToDecimals(double x, std::int32_t decimals, char decimalMark) {
 }
 
 double CutToDecimals(double x, std::int32_t decimals, char decimalMark) {
-  if (ZeroOrNaN(x)) return 0;
+  // An infinity gives 0: its integer part has no digits, only a sign.
+  if (ZeroOrNaN(x) || std::isinf(x)) return 0;
   const char mark = MarkOrPoint(decimalMark);
   FixedText<512> text;
   if (decimals > 0) {
