@@ -9,6 +9,7 @@
 #include <string>
 
 #include "input_decoder.h"
+#include "engines/text/textcut.h"
 #include "legacy/strfncs.h"
 
 namespace {
@@ -65,5 +66,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Expect(text, ModelSubStr(text, 1, a), [&](char* t) { return F_StrLeft(t, &a); });
   Expect(text, ModelSubStr(text, length - a + 1, a), [&](char* t) { return F_StrRight(t, &a); });
   Expect(text, ModelSubStr(text, a, b), [&](char* t) { return F_SubStr(t, &a, &b); });
+
+  // The cutting engine over its own argument types, beyond what the entry
+  // points' 32-bit counts reach.
+  const auto wide = [&] {
+    const auto high = static_cast<std::uint64_t>(static_cast<std::uint32_t>(in.Int32()));
+    return static_cast<std::int64_t>((high << 32) | static_cast<std::uint32_t>(in.Int32()));
+  };
+  const std::int64_t start = wide();
+  const std::int64_t count = wide();
+  const auto right = udfzel::textcut::RightRange(text.size(), count);
+  Check(right.offset + right.length <= text.size());
+  Check(right.length == 0 || right.length == static_cast<std::uint64_t>(count));
+  const auto piece = udfzel::textcut::SubstringRange(text.size(), start, count);
+  Check(piece.offset + piece.length <= text.size());
+  Check(text.substr(piece.offset, piece.length) == ModelSubStr(text, start, count));
   return 0;
 }

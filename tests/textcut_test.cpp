@@ -65,7 +65,7 @@ TEST(TextCut, RightRanges) {
   const std::vector<Case> cases = {
       {6, 2, {4, 2}}, {6, 6, {0, 6}},         {6, 7, {0, 0}},         {6, 0, {0, 0}},
       {6, -1, {0, 0}}, {6, INT32_MAX, {0, 0}}, {6, INT32_MIN, {0, 0}}, {0, 1, {0, 0}},
-      {1, 1, {0, 1}},
+      {1, 1, {0, 1}}, {6, INT64_MIN, {0, 0}}, {6, INT64_MAX, {0, 0}}, {6, INT64_MIN + 1, {0, 0}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(udfzel::textcut::RightRange(c.length, c.count), c.range) << c.length << " " << c.count;

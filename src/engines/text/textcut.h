@@ -54,9 +54,12 @@ constexpr std::size_t SubstringMeasureLimit(std::int64_t start, std::int64_t cou
   return static_cast<std::size_t>(start) + static_cast<std::size_t>(count);
 }
 
-// The last `count` bytes; empty when count < 1 or count > length.
+// The last `count` bytes; empty when count < 1 or count > length. Total
+// over every int64 count.
 constexpr Range RightRange(std::size_t length, std::int64_t count) {
-  return SubstringRange(length, static_cast<std::int64_t>(length) - count + 1, count);
+  if (count < 1 || static_cast<std::uint64_t>(count) > length) return {0, 0};
+  const auto n = static_cast<std::size_t>(count);
+  return {length - n, n};
 }
 
 }  // namespace udfzel::textcut
