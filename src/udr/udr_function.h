@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -129,12 +130,30 @@ struct RoutineLayout {
   // blob), and a library error gives the legacy neutral result (NULL), so
   // that SQL written against the legacy declarations keeps its results.
   bool legacyCompatible = false;
+  // The entry point's name (static storage), for the server's messages.
+  const char* name = "";
 };
 
 template <std::size_t N>
 constexpr RoutineLayout<N> MakeLayout(const std::array<FieldType, N>& inputs, FieldType result) {
   return {inputs, LayoutOf(inputs), result, LayoutOf(std::array<FieldType, 1>{result})};
 }
+
+// A server object the face obtained, released on every path.
+template <class T>
+class Owned {
+ public:
+  explicit Owned(T* object) : object_(object) {}
+  ~Owned() {
+    if (object_ != nullptr) object_->release();
+  }
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  T* get() const { return object_; }
+
+ private:
+  T* object_;
+};
 
 // A field of `kind`'s type, narrowed to a text's declared length.
 FieldType FitToDeclared(Status* status, ::Firebird::IMessageMetadata* declared, unsigned index,
@@ -150,19 +169,12 @@ RoutineLayout<N> DeclaredLayout(Status* status, const char* name,
                                 ::Firebird::IRoutineMetadata* metadata,
                                 std::array<FieldType, N> inputs, FieldType result) {
   CheckDeclaredCount(status, name, metadata, N);
-  ::Firebird::IMessageMetadata* in = metadata->getInputMetadata(status);
-  ::Firebird::IMessageMetadata* out = metadata->getOutputMetadata(status);
-  try {
-    for (unsigned i = 0; i < N; ++i) inputs[i] = FitToDeclared(status, in, i, inputs[i]);
-    result = FitToDeclared(status, out, 0, result);
-  } catch (...) {
-    in->release();
-    out->release();
-    throw;
-  }
-  in->release();
-  out->release();
+  const Owned<::Firebird::IMessageMetadata> in(metadata->getInputMetadata(status));
+  const Owned<::Firebird::IMessageMetadata> out(metadata->getOutputMetadata(status));
+  for (unsigned i = 0; i < N; ++i) inputs[i] = FitToDeclared(status, in.get(), i, inputs[i]);
+  result = FitToDeclared(status, out.get(), 0, result);
   RoutineLayout<N> layout = MakeLayout(inputs, result);
+  layout.name = name;
   layout.legacyCompatible = LegacyCompatible(status, name, metadata);
   return layout;
 }
@@ -301,13 +313,14 @@ template <class B>
 class Function : public ::Firebird::IExternalFunctionImpl<Function<B>, Status> {
  public:
   explicit Function(const typename B::Layout& layout) : layout_(layout) {}
-  void dispose() { delete this; }
+  void dispose() override { delete this; }
   // The routine works in WIN1252, the engines' code page, whatever the
   // connection's character set: the server transliterates to and from it.
-  void getCharSet(Status*, ::Firebird::IExternalContext*, char* name, unsigned size) {
+  void getCharSet(Status*, ::Firebird::IExternalContext*, char* name, unsigned size) override {
     SetRoutineCharSet(name, size);
   }
-  void execute(Status* status, ::Firebird::IExternalContext* context, void* in, void* out) {
+  void execute(Status* status, ::Firebird::IExternalContext* context, void* in,
+               void* out) override {
     GuardedUdrCall(status, [&] {
       B::Execute(layout_, status, context, static_cast<const unsigned char*>(in),
                  static_cast<unsigned char*>(out));
@@ -325,13 +338,13 @@ class Factory : public ::Firebird::IUdrFunctionFactoryImpl<Factory<B>, Status> {
     ::Firebird::Udr::FactoryRegistration::schedule<::Firebird::IUdrFunctionFactory>(
         name, this, &::Firebird::Udr::regFunctions);
   }
-  void dispose() {}  // static instances
+  void dispose() override {}  // static instances
   void setup(Status* status, ::Firebird::IExternalContext*, ::Firebird::IRoutineMetadata* metadata,
-             ::Firebird::IMetadataBuilder* in, ::Firebird::IMetadataBuilder* out) {
+             ::Firebird::IMetadataBuilder* in, ::Firebird::IMetadataBuilder* out) override {
     SetUpMessages(status, name_, B::Declared(status, name_, metadata), in, out);
   }
   ::Firebird::IExternalFunction* newItem(Status* status, ::Firebird::IExternalContext*,
-                                         ::Firebird::IRoutineMetadata* metadata) {
+                                         ::Firebird::IRoutineMetadata* metadata) override {
     return new Function<B>(B::Declared(status, name_, metadata));
   }
 

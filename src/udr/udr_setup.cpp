@@ -23,9 +23,8 @@ void SetRoutineCharSet(char* name, unsigned size) {
 
 void CheckDeclaredCount(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata,
                         std::size_t inputs) {
-  ::Firebird::IMessageMetadata* declared = metadata->getInputMetadata(status);
-  const unsigned count = declared->getCount(status);
-  declared->release();
+  const Owned<::Firebird::IMessageMetadata> declared(metadata->getInputMetadata(status));
+  const unsigned count = declared.get()->getCount(status);
   if (count != inputs) {
     Fail(status, std::string("udfzel: ") + name + " takes " + std::to_string(inputs) +
                      " argument(s); it is declared with " + std::to_string(count));
@@ -66,13 +65,13 @@ void DeclareField(Status* status, ::Firebird::IMetadataBuilder* builder, unsigne
 
 void CheckLayout(Status* status, const char* name, ::Firebird::IMetadataBuilder* builder,
                  const FieldPlace* fields, std::size_t count, unsigned length) {
-  ::Firebird::IMessageMetadata* message = builder->getMetadata(status);
+  const Owned<::Firebird::IMessageMetadata> owned(builder->getMetadata(status));
+  ::Firebird::IMessageMetadata* message = owned.get();
   bool same = message->getMessageLength(status) == length && message->getCount(status) == count;
   for (unsigned i = 0; same && i < count; ++i) {
     same = message->getOffset(status, i) == fields[i].offset &&
            message->getNullOffset(status, i) == fields[i].nullOffset;
   }
-  message->release();
   if (!same) Fail(status, std::string("udfzel: unexpected message layout for ") + name);
 }
 
