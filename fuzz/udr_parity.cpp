@@ -1,5 +1,6 @@
 #include "udr_parity.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -161,7 +162,17 @@ template <class B, auto Legacy, std::size_t... I>
 ParityOutcome Parity(InputDecoder& in, std::index_sequence<I...>) {
   // Braced initialisation decodes the arguments in order.
   std::tuple<Drawn<B::kArgs[I]>...> args{Drawn<B::kArgs[I]>(in)...};
-  const Text legacy = RenderLegacy<B::kResult>(Legacy(std::get<I>(args).Legacy()...));
+  const auto legacyValue = Legacy(std::get<I>(args).Legacy()...);
+  // A non-finite double: the server refuses it from the legacy face with
+  // the error the UDR face raises itself.
+  std::string refusal;
+  if constexpr (B::kResult == ResultKind::DoubleValue) {
+    if (!std::isfinite(legacyValue)) {
+      refusal = "status " + std::to_string(std::isnan(legacyValue) ? isc_udf_fp_nan
+                                                                   : isc_udf_fp_overflow);
+    }
+  }
+  const Text legacy = RenderLegacy<B::kResult>(legacyValue);
 
   std::vector<unsigned char> message = InputMessage<B>();
   (std::get<I>(args).Put(message.data() + kFull<B>.input.fields[I].offset), ...);
@@ -175,8 +186,10 @@ ParityOutcome Parity(InputDecoder& in, std::index_sequence<I...>) {
   if (const auto error = status.Error()) {
     // Only a library error may differ, where the legacy face gives NULL.
     if (!legacy && *error == "String de formato muito longa") return {"", error};
+    if (!refusal.empty() && *error == refusal) return {"", error};
     return {"UDR error '" + *error + "', legacy " + Show(legacy), error};
   }
+  if (!refusal.empty()) return {"UDR returned a non-finite double; legacy refused", std::nullopt};
   const Text udr = RenderUdr<B::kResult>(out.data(), kFull<B>.output.fields[0]);
   if (udr == legacy) return {};
   return {"UDR " + Show(udr) + ", legacy " + Show(legacy), std::nullopt};

@@ -259,7 +259,14 @@ struct Binding {
     const unsigned capacity = layout.resultType.length;
     if constexpr (R == ResultKind::Int32Value || R == ResultKind::Int64Value ||
                   R == ResultKind::DoubleValue) {
-      WriteValue(field, Entry(values...));
+      const auto value = Entry(values...);
+      if constexpr (R == ResultKind::DoubleValue) {
+        if (!std::isfinite(value)) {
+          SetNonFiniteError(status, layout.name, std::isnan(value));
+          return;
+        }
+      }
+      WriteValue(field, value);
     } else if constexpr (R == ResultKind::TextInArgument) {
       const char* text = Entry(values...);
       if (text == nullptr) {

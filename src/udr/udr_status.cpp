@@ -22,6 +22,13 @@ void SetErrorMessage(::Firebird::IStatus* status, std::string_view message) noex
   }
 }
 
+void SetNonFiniteError(::Firebird::IStatus* status, const char* routine, bool nan) noexcept {
+  const ISC_STATUS vector[] = {isc_arg_gds, nan ? isc_udf_fp_nan : isc_udf_fp_overflow,
+                               isc_arg_string, reinterpret_cast<ISC_STATUS>(routine),
+                               isc_arg_end};
+  status->setErrors(vector);
+}
+
 void SetErrorFromException(::Firebird::IStatus* status) noexcept {
   try {
     throw;

@@ -14,6 +14,13 @@ namespace udfzel::udr {
 
 using Status = ::Firebird::ThrowStatusWrapper;
 
+// A double result that is infinite or NaN is not a value Firebird has: the
+// server refuses it from a legacy function ("Floating point overflow in
+// result from UDF", "Invalid floating point value returned by UDF"), and the
+// UDR face puts the same error into the status, so both faces agree. No
+// exception: the call allocates nothing on this path either.
+void SetNonFiniteError(::Firebird::IStatus* status, const char* routine, bool nan) noexcept;
+
 // Puts an error with `message` (the library's own text) into the status.
 void SetErrorMessage(::Firebird::IStatus* status, std::string_view message) noexcept;
 
