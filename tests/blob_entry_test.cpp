@@ -29,7 +29,8 @@ struct FakeBlob {
   static short Get(void* handle, ISC_UCHAR* buffer, ISC_USHORT size, ISC_USHORT* length) {
     auto* self = static_cast<FakeBlob*>(handle);
     self->asked.push_back(size);
-    std::size_t n = std::min<std::size_t>({size, self->segment, self->content.size() - self->readAt});
+    std::size_t n =
+        std::min<std::size_t>({size, self->segment, self->content.size() - self->readAt});
     if (self->stopEarlyAt && self->readAt >= self->stopAt) n = 0;
     std::memcpy(buffer, self->content.data() + self->readAt, n);
     self->readAt += n;
@@ -37,7 +38,8 @@ struct FakeBlob {
     return 0;
   }
   static void Put(void* handle, const ISC_UCHAR* buffer, ISC_USHORT length) {
-    static_cast<FakeBlob*>(handle)->written.emplace_back(reinterpret_cast<const char*>(buffer), length);
+    static_cast<FakeBlob*>(handle)->written.emplace_back(reinterpret_cast<const char*>(buffer),
+                                                         length);
   }
 
   blobcallback Record(ISC_LONG total) {
@@ -96,11 +98,9 @@ TEST(BlobEntries, ReadingSegments) {
     std::vector<std::size_t> firstAsks;
   };
   const std::vector<Case> cases = {
-      {3, 65535, {3}},
-      {70000, 100, {65535, 65535}},
-      {65536, 65535, {65535, 1}},
-      {65535, 65535, {65535}},
-      {200000, 65535, {65535, 65535, 65535, 3395}},
+      {3, 65535, {3}},         {32765, 100, {32765, 32665}},  // the longest text result, in small
+                                                              // segments
+      {32765, 65535, {32765}}, {1000, 1, {1000, 999, 998}},  {5000, 1024, {5000, 3976, 2952}},
   };
   for (const Case& c : cases) {
     FakeBlob blob;
@@ -114,6 +114,25 @@ TEST(BlobEntries, ReadingSegments) {
     for (std::size_t i = 0; i < c.firstAsks.size(); ++i) EXPECT_EQ(blob.asked[i], c.firstAsks[i]);
     for (const std::size_t ask : blob.asked) EXPECT_GT(ask, 0u);
   }
+}
+
+// A blob longer than any text result (32,765 bytes) is NULL, never a part
+// of it as if it were the whole: refused before a segment is read or a
+// block allocated, whatever its length or segments (1 GiB claimed included).
+TEST(BlobEntries, LongerThanAnyTextResultIsNullAndReadsNothing) {
+  for (const std::size_t size : {32766u, 65535u, 65536u, 65537u, 70000u, 131060u, 1048576u}) {
+    for (const std::size_t segment : {1u, 1024u, 65535u}) {
+      FakeBlob blob;
+      blob.content = std::string(size, 'q');
+      blob.segment = segment;
+      EXPECT_EQ(Read(blob, static_cast<ISC_LONG>(size)), "<null>") << size << "/" << segment;
+      EXPECT_TRUE(blob.asked.empty()) << size;
+    }
+  }
+  FakeBlob claims;
+  claims.content = "short";
+  EXPECT_EQ(Read(claims, 1 << 30), "<null>");
+  EXPECT_TRUE(claims.asked.empty());
 }
 
 TEST(BlobEntries, EmptyBlobAndZeroBytesInside) {
@@ -134,7 +153,9 @@ extern "C" void ib_util_init(void* (*allocate)(long));
 namespace {
 
 std::vector<void*> blocks;
-void* PlainMalloc(long size) { return std::malloc(static_cast<std::size_t>(size)); }
+void* PlainMalloc(long size) {
+  return std::malloc(static_cast<std::size_t>(size));
+}
 void* Tracked(long size) {
   void* block = std::malloc(static_cast<std::size_t>(size));
   blocks.push_back(block);
@@ -150,9 +171,14 @@ TEST(BlobEntries, ABlobCutShortGivesNull) {
   blob.stopAt = 300;
   EXPECT_EQ(Read(blob, 1000), "<null>");
   EXPECT_EQ(blob.asked.size(), 4u);  // three segments, then one that delivers nothing
+  // Nothing is allocated for a blob that is not whole, nor for one too long.
+  FakeBlob huge;
+  huge.content = "x";
+  EXPECT_EQ(Read(huge, 1 << 30), "<null>");
   ib_util_init(PlainMalloc);  // back to what the library does by default
-  ASSERT_EQ(blocks.size(), 1u);
-  std::free(blocks[0]);  // the block not handed back: the server would reclaim it
+  EXPECT_EQ(blocks.size(), 0u);
+  for (void* block : blocks) std::free(block);
+  blocks.clear();
   // A routine reporting more than it was asked for cannot push the reading
   // past the block.
   FakeBlob liar;

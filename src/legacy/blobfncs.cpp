@@ -15,23 +15,15 @@ ISC_LONG F_BlobSize(BLOBCALLBACK blob) noexcept {
   return udfzel::AtBoundary([&] { return results::F_BlobSize(blob); });
 }
 
-// The legacy face reads straight into the result buffer, whatever the
-// length: the server checks it against the declared result. A blob that ends
-// before its total length gives NULL. Its block came from the server's
-// allocator (ib_util_malloc), which has no release entry of its own: it is
-// not handed back, and the server reclaims the blocks it gave out for
-// external functions.
+// The whole blob as a text, or NULL: a blob longer than any text result can
+// be (32,765 bytes) is refused before anything is read or allocated (the
+// server would take a longer result's length modulo 65,536 and hand back a
+// part as if it were the whole), and one that ends before its total length
+// leaves no result buffer behind. The text is read on the stack and copied
+// into a buffer of exactly its size.
 char* F_BlobToStr(BLOBCALLBACK blob) noexcept {
-  return udfzel::AtBoundary([&] {
-    return udfzel::GuardedCall([&]() -> char* {
-      if (!results::HasBlob(blob) || blob->blob_total_length <= 0) return nullptr;
-      const auto total = static_cast<std::size_t>(blob->blob_total_length);
-      char* text = udfzel::CopyToResult(nullptr, nullptr, total + 1);
-      if (text == nullptr || !results::ReadWholeBlob(blob, text, total)) return nullptr;
-      text[total] = '\0';
-      return text;
-    });
-  });
+  return udfzel::NewTextResult(
+      [&](udfzel::TextBuffer& text) { return results::F_BlobToStr(text, blob); });
 }
 
 BLOBCALLBACK F_StrToBlob(char* text, BLOBCALLBACK blob) noexcept {

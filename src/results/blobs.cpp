@@ -8,9 +8,24 @@
 
 namespace udfzel::results {
 
-bool HasBlob(BLOBCALLBACK blob) noexcept {
+namespace {
+
+bool HasBlob(BLOBCALLBACK blob) {
   return blob != nullptr && blob->blob_handle != nullptr;
 }
+
+// Reads the whole blob into `dest`; false when it ends before `total` bytes.
+bool ReadWholeBlob(BLOBCALLBACK blob, char* dest, std::size_t total) {
+  return ReadSegments(reinterpret_cast<unsigned char*>(dest), total,
+                      [&](unsigned char* buffer, std::size_t ask) -> std::size_t {
+                        ISC_USHORT delivered = 0;
+                        blob->blob_get_segment(blob->blob_handle, buffer,
+                                               static_cast<ISC_USHORT>(ask), &delivered);
+                        return delivered;
+                      });
+}
+
+}  // namespace
 
 ISC_LONG F_BlobMaxSeg(BLOBCALLBACK blob) noexcept {
   return GuardedCall([&]() -> ISC_LONG { return HasBlob(blob) ? blob->blob_max_segment : 0; });
@@ -24,16 +39,7 @@ ISC_LONG F_BlobSize(BLOBCALLBACK blob) noexcept {
   return GuardedCall([&]() -> ISC_LONG { return HasBlob(blob) ? blob->blob_total_length : 0; });
 }
 
-bool ReadWholeBlob(BLOBCALLBACK blob, char* dest, std::size_t total) {
-  return ReadSegments(reinterpret_cast<unsigned char*>(dest), total,
-                      [&](unsigned char* buffer, std::size_t ask) -> std::size_t {
-                        ISC_USHORT delivered = 0;
-                        blob->blob_get_segment(blob->blob_handle, buffer,
-                                               static_cast<ISC_USHORT>(ask), &delivered);
-                        return delivered;
-                      });
-}
-
+// The length is compared with the room in `text` before a byte is read.
 bool F_BlobToStr(TextBuffer& text, BLOBCALLBACK blob) {
   if (!HasBlob(blob) || blob->blob_total_length <= 0) return false;
   const auto total = static_cast<std::size_t>(blob->blob_total_length);

@@ -239,14 +239,17 @@ struct Binding {
     }
   }
 
-  // A producer's text; in the legacy-compatible mode a library error is
-  // SQL NULL (false), as the legacy face gives it.
+  // A producer's text; in the legacy-compatible mode what the legacy face
+  // answers with NULL is SQL NULL (false) here too: a library error, a text
+  // the producer could not make whole (a blob longer than any text result).
   template <class... P>
   static bool Produce(const Layout& layout, TextBuffer& text, P... values) {
     if (!layout.legacyCompatible) return Entry(text, values...);
     try {
       return Entry(text, values...);
     } catch (const EConvertError&) {
+      return false;
+    } catch (const results::ResultTooLong&) {
       return false;
     }
   }
