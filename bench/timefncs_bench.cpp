@@ -60,6 +60,11 @@ const bool registered = [] {
       "F_FormatDateTime dddd, d 'de' mmmm 'de' yyyy",
       [](benchmark::State& s) { Udfzel(s, "dddd, d 'de' mmmm 'de' yyyy"); },
       [](benchmark::State& s) { Strftime(s, "%A, %d de %B de %Y"); });
+  // Era tokens beside the plain year: the era name and the year in the era.
+  udfzel_bench::AddPair(
+      "F_FormatDateTime ggg eeee/mm/dd",
+      [](benchmark::State& s) { Udfzel(s, "ggg eeee/mm/dd"); },
+      [](benchmark::State& s) { Strftime(s, "AD %Y/%m/%d"); });
   return true;
 }();
 

@@ -86,6 +86,10 @@ class InputEncoder {
     bytes_ += text;
     return *this;
   }
+  InputEncoder& Byte(std::uint8_t value) {
+    bytes_ += static_cast<char>(value);
+    return *this;
+  }
   InputEncoder& Int32(std::int32_t value) { return Raw(static_cast<std::uint32_t>(value), 4); }
   InputEncoder& Double(double value) {
     std::uint64_t raw = 0;

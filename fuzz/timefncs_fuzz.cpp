@@ -5,6 +5,8 @@
 // that the text never exceeds 256 bytes.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "engines/dates/date_picture.h"
 #include "input_decoder.h"
@@ -17,19 +19,30 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-class InputEras : public udfzel::EraSource {
- public:
-  std::string name;
-  std::string year;
-  std::string EraName(int, int, int) const override { return name; }
-  std::string EraYear(int, int, int, bool) const override { return year; }
-};
+// Up to three eras drawn from the input, in order.
+udfzel::EraTable InputEras(udfzel_fuzz::InputDecoder& in) {
+  udfzel::EraTable table;
+  std::int64_t day = -800000;
+  for (int i = in.Byte() % 4; i > 0; --i) {
+    udfzel::Era era;
+    day += 1 + static_cast<std::uint32_t>(in.Int32()) % 2000000;
+    era.firstDay = day;
+    era.yearOne = in.Int32() % 10000;
+    era.direction = (in.Byte() & 1) != 0 ? -1 : 1;
+    const std::string name = in.Text(sizeof era.name);
+    std::memcpy(era.name, name.data(), name.size());
+    era.nameLength = static_cast<std::uint8_t>(name.size());
+    table.Add(era);
+  }
+  return table;
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   udfzel_fuzz::InputDecoder in(data, size);
-  static const udfzel::LocaleFormats kBase = udfzel::LoadLocaleFormats(udfzel_test::ScriptedSource{});
+  static const udfzel::LocaleFormats kBase =
+      udfzel::LoadLocaleFormats(udfzel_test::ScriptedSource{});
   udfzel::LocaleFormats locale = kBase;
   locale.ShortDatePicture = in.Text(40);
   locale.LongTimePicture = in.Text(40);
@@ -38,9 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if ((in.Byte() & 1) != 0) {
     for (int b = 0x81; b <= 0x9F; ++b) locale.LeadByteSet.set(static_cast<std::size_t>(b));
   }
-  InputEras eras;
-  eras.name = in.Text(12);
-  eras.year = in.Text(4);
+  const udfzel::EraTable eras = InputEras(in);
 
   const std::int32_t day = in.Int32();
   const auto time = static_cast<std::uint32_t>(in.Int32());

@@ -17,22 +17,25 @@
 #   2. valgrind memcheck over the engine, entry-point and UDR-face tests;
 #   3. ASan+UBSan build: engine, entry-point and UDR-face tests;
 #   4. TSan build: the same, thread stress included;
-#   5. every libFuzzer target for a bounded time (FUZZ_SECONDS, default 20).
+#   5. every libFuzzer target for a bounded time (FUZZ_SECONDS, default 12).
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs=$(nproc)
+started=$(date +%s)
+# Each stage's heading says how long the suite has run so far.
+stage() { echo "== $* (at $(($(date +%s) - started)) s) =="; }
 
-echo "== 1. Release build (g++): all tests =="
+stage "1. Release build (g++): all tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DUDFZEL_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build -j"$jobs" --output-on-failure
 
-echo "== 1b. Real server: SuperServer and Classic =="
+stage "1b. Real server: SuperServer and Classic"
 bash scripts/test-server.sh super build
 bash scripts/test-server.sh classic build
 
-echo "== 1c. The Debian package and the cmake route, as installed =="
+stage "1c. The Debian package and the cmake route, as installed"
 sh scripts/package.sh build >/dev/null
 package=$(ls build/udfzel_*_amd64.deb)
 lintian --fail-on error,warning "$package"
@@ -54,17 +57,17 @@ for root in build/package-root build/cmake-root; do
 done
 bash scripts/test-server.sh package build build/package-root
 
-echo "== 1d. Firebird 4 and 5 =="
+stage "1d. Firebird 4 and 5"
 bash scripts/test-firebird.sh 4 build
 bash scripts/test-firebird.sh 5 build
 
-echo "== 1e. Release build (clang): engine, entry-point and UDR-face tests =="
+stage "1e. Release build (clang): engine, entry-point and UDR-face tests"
 CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=Release -DUDFZEL_WERROR=ON \
   -DUDFZEL_SQL_TESTS=OFF >/dev/null
 cmake --build build-clang -j"$jobs" --target unit_tests entry_tests udr_tests
 ctest --test-dir build-clang -j"$jobs" --output-on-failure -R '^(unit|entry|udr)\.'
 
-echo "== 2. valgrind memcheck: engine, entry-point and UDR-face tests =="
+stage "2. valgrind memcheck: engine, entry-point and UDR-face tests"
 for binary in unit_tests entry_tests udr_tests; do
   # Under valgrind, x87 long double runs at double precision: tests of exact
   # digits are left to the native runs (filter UDFZEL_VALGRIND_SKIP).
@@ -73,20 +76,20 @@ for binary in unit_tests entry_tests udr_tests; do
     "build/tests/$binary" --gtest_brief=1 --gtest_filter="-${UDFZEL_VALGRIND_SKIP:-*ExactDigits*:*CallerEnvironment*}"
 done
 
-echo "== 3. ASan+UBSan build: engine, entry-point and UDR-face tests =="
+stage "3. ASan+UBSan build: engine, entry-point and UDR-face tests"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DUDFZEL_SANITIZE=address,undefined \
   -DUDFZEL_SQL_TESTS=OFF -DUDFZEL_WERROR=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j"$jobs" --output-on-failure
 
-echo "== 4. TSan build: engine, entry-point and UDR-face tests =="
+stage "4. TSan build: engine, entry-point and UDR-face tests"
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DUDFZEL_SANITIZE=thread \
   -DUDFZEL_SQL_TESTS=OFF -DUDFZEL_WERROR=ON >/dev/null
 cmake --build build-tsan -j"$jobs"
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -j"$jobs" --output-on-failure
 
-echo "== 5. Fuzz smoke =="
-scripts/fuzz.sh "${FUZZ_SECONDS:-20}"
+stage "5. Fuzz smoke"
+scripts/fuzz.sh "${FUZZ_SECONDS:-12}"
 
-echo "All test stages passed."
+echo "All test stages passed in $(($(date +%s) - started)) s."

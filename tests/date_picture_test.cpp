@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,8 @@ using udfzel::LocaleFormats;
 
 // Serial of a server record: day 60374 is 5 March 2024.
 DaySerial At(std::int32_t day, int hour, int minute, int second, int millisecond) {
-  const auto time = static_cast<std::uint32_t>(((hour * 60 + minute) * 60 + second) * 10000 +
-                                               millisecond * 10);
+  const auto time =
+      static_cast<std::uint32_t>(((hour * 60 + minute) * 60 + second) * 10000 + millisecond * 10);
   return udfzel::QuadToDaySerial(day, time);
 }
 constexpr std::int32_t kMarch5 = 60374;
@@ -35,17 +36,21 @@ LocaleFormats Portuguese() {
   return f;
 }
 
-class FixedEras : public udfzel::EraSource {
- public:
-  std::string name = "Reiwa";
-  std::string EraName(int, int, int) const override { return name; }
-  std::string EraYear(int year, int, int, bool full) const override {
-    return std::string(full ? "" : "0").append(std::to_string(year - 2018));
-  }
-};
+// One era, as the Japanese calendar's latest: Reiwa, from 1 May 2019.
+udfzel::EraTable OneEra(std::string_view name = "Reiwa") {
+  udfzel::Era era;
+  era.firstDay = udfzel::DaysFromCivil(2019, 5, 1);
+  era.yearOne = 2019;
+  std::memcpy(era.name, name.data(), name.size());
+  era.nameLength = static_cast<std::uint8_t>(name.size());
+  udfzel::EraTable table;
+  table.Add(era);
+  return table;
+}
 
 std::string Format(const std::string& picture, DaySerial value = kValue,
-                   const LocaleFormats& locale = Portuguese(), const FixedEras& eras = FixedEras()) {
+                   const LocaleFormats& locale = Portuguese(),
+                   const udfzel::EraTable& eras = OneEra()) {
   udfzel::FixedText<udfzel::kDatePictureLimit + 1> out;
   udfzel::FormatDatePicture(picture, value, locale, eras, out);
   return std::string(out.view());
@@ -57,11 +62,15 @@ TEST(DatePicture, DocumentedPictures) {
       {"d/m/yy", "5/3/24"},
       {"yyy", "2024"},
       {"y", "24"},
-      {"dddd, d 'de' mmmm 'de' yyyy", "Ter\xe7" "a, 5 de Mar\xe7o de 2024"},
+      {"dddd, d 'de' mmmm 'de' yyyy",
+       "Ter\xe7"
+       "a, 5 de Mar\xe7o de 2024"},
       {"ddd", "Ter"},
       {"mmm", "Mar"},
       {"mmmmmm", "Mar\xe7o"},
-      {"aaaa", "Ter\xe7" "a"},
+      {"aaaa",
+       "Ter\xe7"
+       "a"},
       {"AAA", "Ter"},
       {"hh:mm", "14:07"},
       {"hh:mm:ss mm", "14:07:09 03"},
@@ -84,10 +93,12 @@ TEST(DatePicture, DocumentedPictures) {
       {"'abc", "abc"},
       {"\"x'y\"", "x'y"},
       {"ddddd", "05/03/2024"},
-      {"dddddd", "Ter\xe7" "a, 5 de Mar\xe7o de 2024"},
+      {"dddddd",
+       "Ter\xe7"
+       "a, 5 de Mar\xe7o de 2024"},
       {"t", "14:07"},
       {"tt", "14:07:09"},
-      {"Mm", "33"},                      // a run ends where the case changes
+      {"Mm", "33"},  // a run ends where the case changes
       {"q?!", "q?!"},
       {"a", "a"},
       {"ggg ee e eee", "Reiwa 06 6 6"},
@@ -104,8 +115,8 @@ TEST(DatePicture, MidnightAndTwelveHourClock) {
   EXPECT_EQ(Format("hh:nn A/P", At(kMarch5, 9, 5, 0, 0)), "09:05 A");
   // An h, quoted or not, ends the look-ahead: 24 hours; the pattern still prints.
   EXPECT_EQ(Format("h 'h' am/pm", At(kMarch5, 23, 0, 0, 0)), "23 h pm");
-  EXPECT_EQ(Format("h h ampm", At(kMarch5, 23, 0, 0, 0)), "23 11 PM");       // the next h stops it
-  EXPECT_EQ(Format("am/pm h, h", At(kMarch5, 15, 0, 0, 0)), "pm 3, 3");      // mode stays on
+  EXPECT_EQ(Format("h h ampm", At(kMarch5, 23, 0, 0, 0)), "23 11 PM");   // the next h stops it
+  EXPECT_EQ(Format("am/pm h, h", At(kMarch5, 15, 0, 0, 0)), "pm 3, 3");  // mode stays on
 }
 
 TEST(DatePicture, StandardPicturesExpandOneLevelOnly) {
@@ -146,22 +157,49 @@ TEST(DatePicture, DatesBeforeYearOneAndTheFirstServerDay) {
 }
 
 TEST(DatePicture, EraNamesTrimmedByLanguage) {
-  FixedEras eras;
   LocaleFormats japanese = Portuguese();
   japanese.PrimaryLanguage = 17;
   japanese.LeadByteSet.set(0x97);
-  eras.name = "\x97\xdf\x98\x61";  // two two-byte characters
-  EXPECT_EQ(Format("g", kValue, japanese, eras), "\x97\xdf");
-  EXPECT_EQ(Format("gg", kValue, japanese, eras), "\x97\xdf\x98\x61");
+  const udfzel::EraTable twoCharacters = OneEra("\x97\xdf\x98\x61");  // two two-byte characters
+  EXPECT_EQ(Format("g", kValue, japanese, twoCharacters), "\x97\xdf");
+  EXPECT_EQ(Format("gg", kValue, japanese, twoCharacters), "\x97\xdf\x98\x61");
   LocaleFormats chinese = Portuguese();
   chinese.PrimaryLanguage = 4;
   chinese.SubLanguage = 1;
-  eras.name = "ABCD";
-  EXPECT_EQ(Format("g", kValue, chinese, eras), "CD");
-  eras.name = "ABC";
-  EXPECT_EQ(Format("g", kValue, chinese, eras), "ABC");
-  eras.name = "";
-  EXPECT_EQ(Format("<g>", kValue, chinese, eras), "<>");
+  EXPECT_EQ(Format("g", kValue, chinese, OneEra("ABCD")), "CD");
+  EXPECT_EQ(Format("g", kValue, chinese, OneEra("ABC")), "ABC");
+  EXPECT_EQ(Format("<g>", kValue, chinese, OneEra("")), "<>");
+  EXPECT_EQ(Format("<g|e>", kValue, chinese, udfzel::EraTable{}), "<|>");  // no eras: nothing
+}
+
+// Eras from a table: the last that begins on or before the date, its years
+// counted from its year one, up or down; the first era for earlier dates.
+TEST(DatePicture, ErasFromTheTable) {
+  udfzel::EraTable roc;
+  udfzel::Era before;
+  before.firstDay = udfzel::DaysFromCivil(1, 1, 1);
+  before.yearOne = 1911;
+  before.direction = -1;
+  std::memcpy(before.name, "BR", 2);
+  before.nameLength = 2;
+  udfzel::Era minguo;
+  minguo.firstDay = udfzel::DaysFromCivil(1912, 1, 1);
+  minguo.yearOne = 1912;
+  std::memcpy(minguo.name, "MG", 2);
+  minguo.nameLength = 2;
+  ASSERT_TRUE(roc.Add(before));
+  ASSERT_TRUE(roc.Add(minguo));
+  EXPECT_FALSE(roc.Add(before)) << "eras come in order";
+  const auto on = [&](int year, int month, int day) {
+    const auto serial = static_cast<DaySerial>(udfzel::DaysFromCivil(year, month, day) -
+                                               udfzel::DaysFromCivil(1899, 12, 30));
+    return Format("gg eeee ee e", serial, Portuguese(), roc);
+  };
+  EXPECT_EQ(on(2024, 3, 5), "MG 113 13 13");
+  EXPECT_EQ(on(1912, 1, 1), "MG 1 01 1");
+  EXPECT_EQ(on(1911, 12, 31), "BR 1 01 1");
+  EXPECT_EQ(on(1900, 6, 1), "BR 12 12 12");
+  EXPECT_EQ(on(1, 1, 1), "BR 1911 11 11");
 }
 
 TEST(DatePicture, TwoByteCharacters) {
@@ -169,7 +207,9 @@ TEST(DatePicture, TwoByteCharacters) {
   locale.LeadByteSet.set(0x88);
   // Unquoted: copied whole, and the previous letter starts again ("m" after
   // the character is the month, not minutes).
-  EXPECT_EQ(Format("h\x88\x68m", kValue, locale), "14\x88\x68" "3");
+  EXPECT_EQ(Format("h\x88\x68m", kValue, locale),
+            "14\x88\x68"
+            "3");
   // Quoted: a second byte that looks like the quote does not end the text.
   EXPECT_EQ(Format("'\x88'x'", kValue, locale), "\x88'x");
 }

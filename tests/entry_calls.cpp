@@ -166,11 +166,8 @@ std::string FormatDateTime(udfzel_fuzz::InputDecoder& in) {
   const std::string picture = in.Text(300);
   ISC_QUAD date = DrawRecord(in);
   using Fn = char*(const char*, ISC_QUAD*) noexcept;
-  // Era tokens ask the platform's calendar, which allocates: say so, for the
-  // allocation count.
-  const bool era = picture.find_first_of("gGeE") != std::string::npos;
   return RenderNewText(Call<Fn>("F_FormatDateTime", picture.c_str(), &date)) + "|" +
-         RenderRecord(&date) + (era ? "|era" : "");
+         RenderRecord(&date);
 }
 
 std::string UltDia(udfzel_fuzz::InputDecoder& in) {

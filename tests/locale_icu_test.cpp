@@ -6,6 +6,11 @@
 #include <string>
 #include <vector>
 
+#include <unicode/ucal.h>
+#include <unicode/udat.h>
+
+#include "engines/dates/day_serial.h"
+#include "locale/icu_era_table.h"
 #include "locale/icu_locale_source.h"
 #include "locale/load_locale_formats.h"
 #include "locale_dump.h"
@@ -43,10 +48,8 @@ TEST(IcuLocale, LocaleOfTheEnvironment) {
     const char* name;
   };
   const std::vector<Case> cases = {
-      {nullptr, "pt_BR.UTF-8", "pt_BR"},
-      {"de_DE.UTF-8", "pt_BR.UTF-8", "de_DE"},
-      {"", "en_US.UTF-8", "en_US"},
-      {nullptr, nullptr, ""},
+      {nullptr, "pt_BR.UTF-8", "pt_BR"}, {"de_DE.UTF-8", "pt_BR.UTF-8", "de_DE"},
+      {"", "en_US.UTF-8", "en_US"},      {nullptr, nullptr, ""},
       {"C", "pt_BR.UTF-8", "C"},
   };
   const std::string savedAll = std::getenv("LC_ALL") ? std::getenv("LC_ALL") : "";
@@ -76,7 +79,10 @@ TEST(IcuLocale, LocalesWithoutDataAnswerNothing) {
     EXPECT_EQ(f.ShortDatePicture, "m/d/yy") << name;
     EXPECT_EQ(f.LongTimePicture, "h:mm:ss AMPM") << name;
     EXPECT_EQ(f.MonthNames[3], "Mar\xe7o") << name;
-    EXPECT_EQ(f.DayNames[7], "S\xe1" "bado") << name;
+    EXPECT_EQ(f.DayNames[7],
+              "S\xe1"
+              "bado")
+        << name;
     EXPECT_EQ(f.GroupSeparator, ',') << name;
   }
 }
@@ -99,7 +105,9 @@ TEST(IcuLocale, BrazilianPortuguese) {
   EXPECT_EQ(f.LongTimePicture, "hh:mm:ss");
   EXPECT_EQ(f.MonthNames[3], "mar\xe7o");
   EXPECT_EQ(f.DayNames[1], "domingo");
-  EXPECT_EQ(f.DayNames[7], "s\xe1" "bado");
+  EXPECT_EQ(f.DayNames[7],
+            "s\xe1"
+            "bado");
 }
 
 TEST(IcuLocale, UnitedStatesEnglish) {
@@ -162,6 +170,96 @@ TEST(IcuLocale, TraditionalChinese) {
   EXPECT_TRUE(f.IsLeadByte('\x81') && f.IsLeadByte('\xFE'));
   EXPECT_FALSE(f.IsLeadByte('\x80'));
   EXPECT_EQ(f.ShortDatePicture.find('g'), std::string::npos);
+}
+
+// The era table read at load against ICU's own formatting of the same days
+// (its calendar made proleptic Gregorian, as the library's is): every 61st
+// day of 0001-9999 and the days around every era's beginning.
+TEST(IcuLocale, EraTablesAgreeWithIcu) {
+  struct Case {
+    const char* locale;
+    int calendarType;
+    std::size_t eras;
+  };
+  // ICU keeps the Julian calendar before 15 October 1582 in its Japanese,
+  // ROC and Buddhist calendars, where the library counts Gregorian years:
+  // those are compared from that day on.
+  const std::int64_t gregorianReform = udfzel::DaysFromCivil(1582, 10, 15);
+  const std::vector<Case> cases = {{"", 1, 1},
+                                   {"pt_BR", 1, 1},
+                                   {"th_TH", 1, 1},
+                                   {"ja_JP@calendar=japanese", 3, 200},
+                                   {"zh_TW@calendar=roc", 4, 2}};
+  for (const Case& c : cases) {
+    const LocaleFormats locale = Load(c.locale);
+    const udfzel::EraTable table = udfzel::LoadEraTable(c.locale, c.calendarType, locale.CodePage);
+    EXPECT_GE(table.size(), c.eras) << c.locale;
+    EXPECT_EQ(c.eras == 200, table.size() > 2) << c.locale;
+    const std::string icuLocale = c.locale;
+    static const UChar kUtc[] = {'U', 'T', 'C', 0};
+    static const UChar kPattern[] = {'G', '|', 'y', 0};
+    UErrorCode status = U_ZERO_ERROR;
+    UCalendar* calendar = ucal_open(kUtc, -1, icuLocale.c_str(), UCAL_DEFAULT, &status);
+    UErrorCode change = U_ZERO_ERROR;  // refused by the Japanese and ROC calendars
+    ucal_setGregorianChange(calendar, -8.64e15, &change);
+    const bool julianBefore = U_FAILURE(change);
+    UDateFormat* format =
+        udat_open(UDAT_PATTERN, UDAT_PATTERN, icuLocale.c_str(), kUtc, -1, kPattern, -1, &status);
+    udat_setCalendar(format, calendar);
+    ASSERT_TRUE(U_SUCCESS(status)) << c.locale;
+    std::vector<std::int64_t> days;
+    for (const udfzel::Era& era : table.Eras()) {
+      days.push_back(era.firstDay - 1);
+      days.push_back(era.firstDay);
+    }
+    for (std::int64_t d = udfzel::DaysFromCivil(1, 1, 1); d <= udfzel::DaysFromCivil(9999, 12, 31);
+         d += 61) {
+      days.push_back(d);
+    }
+    int differing = 0;
+    for (const std::int64_t day : days) {
+      if (day < udfzel::DaysFromCivil(1, 1, 1) || (julianBefore && day < gregorianReform)) continue;
+      const udfzel::Era* era = table.At(day);
+      ASSERT_NE(era, nullptr);
+      const std::string ours = std::string(era->Name()) + "|" +
+                               std::to_string(era->YearOf(udfzel::CivilFromDays(day).year));
+      UChar text[64];
+      const std::int32_t length = udat_format(format, (static_cast<double>(day) + 0.5) * 86400000.0,
+                                              text, 64, nullptr, &status);
+      const std::string icu =
+          udfzel::IcuTextToCodePage(std::u16string(reinterpret_cast<const char16_t*>(text),
+                                                   static_cast<std::size_t>(length)),
+                                    locale.CodePage)
+              .value_or("?");
+      if (ours != icu && ++differing <= 3)
+        ADD_FAILURE() << c.locale << " day " << day << ": " << ours << " vs " << icu;
+    }
+    udat_close(format);
+    ucal_close(calendar);
+  }
+}
+
+// Before 15 October 1582 era years follow the library's proleptic
+// Gregorian calendar, not a Julian one.
+TEST(IcuLocale, EraYearsBeforeTheGregorianReform) {
+  const auto yearOn = [](const char* locale, int year, int month, int day) {
+    const udfzel::EraTable table = udfzel::LoadEraTable(locale, 1, Load(locale).CodePage);
+    const udfzel::Era* era = table.At(udfzel::DaysFromCivil(year, month, day));
+    return era == nullptr ? -1 : era->YearOf(year);
+  };
+  EXPECT_EQ(yearOn("de_DE", 1500, 1, 5), 1500);
+  EXPECT_EQ(yearOn("th_TH", 1500, 1, 5), 2043);  // the Buddhist era: + 543
+  EXPECT_EQ(yearOn("th_TH", 2024, 3, 5), 2567);
+}
+
+// The Korean Tangun era counts the Gregorian year + 2333, named 단기.
+TEST(IcuLocale, TangunEra) {
+  const udfzel::EraTable table = udfzel::LoadEraTable("ko_KR", 5, 949);
+  ASSERT_EQ(table.size(), 1u);
+  const udfzel::Era* era = table.At(udfzel::DaysFromCivil(2024, 3, 5));
+  ASSERT_NE(era, nullptr);
+  EXPECT_EQ(era->YearOf(2024), 4357);
+  EXPECT_EQ(era->Name(), "\xb4\xdc\xb1\xe2");  // 단기 in code page 949
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "frame/process_locale.h"
 
-#include "locale/icu_era_source.h"
+#include "locale/icu_era_table.h"
 #include "locale/icu_locale_source.h"
 #include "locale/icu_residency.h"
 #include "locale/load_locale_formats.h"
@@ -23,13 +23,25 @@ LocaleFormats LoadAtStart() noexcept {
   return LocaleFormats{};
 }
 
+EraTable LoadErasAtStart(const LocaleFormats& locale) noexcept {
+  try {
+    return LoadEraTable(locale.LocaleName, locale.CalendarType, locale.CodePage);
+  } catch (...) {
+    return EraTable{};
+  }
+}
+
 // Initialised while the module loads, in the loading thread, in this order.
 const LocaleFormats kLoaded = LoadAtStart();
-const IcuEraSource kEras(kLoaded.LocaleName, kLoaded.CodePage);
+const EraTable kEras = LoadErasAtStart(kLoaded);
 
 }  // namespace
 
-const LocaleFormats& LoadedLocaleFormats() noexcept { return kLoaded; }
-const EraSource& LoadedEraSource() noexcept { return kEras; }
+const LocaleFormats& LoadedLocaleFormats() noexcept {
+  return kLoaded;
+}
+const EraTable& LoadedEraTable() noexcept {
+  return kEras;
+}
 
 }  // namespace udfzel

@@ -3,14 +3,14 @@
 // call any entry point, and only read afterwards. No lock, no lazy start.
 #pragma once
 
-#include "engines/dates/era_source.h"
+#include "engines/dates/era_table.h"
 #include "locale/locale_formats.h"
 
 namespace udfzel {
 
 const LocaleFormats& LoadedLocaleFormats() noexcept;
 
-// The era texts of the loaded locale's calendar.
-const EraSource& LoadedEraSource() noexcept;
+// The eras of the loaded locale's calendar, read at load.
+const EraTable& LoadedEraTable() noexcept;
 
 }  // namespace udfzel

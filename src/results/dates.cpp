@@ -38,7 +38,7 @@ bool F_FormatDateTime(TextBuffer& text, const char* picture, ISC_QUAD* date) {
   const DaySerial serial = QuadToDaySerial(stamp.timestamp_date, stamp.timestamp_time);
   FixedText<kDatePictureLimit + 1> formatted;
   FormatDatePicture(picture == nullptr ? "" : picture, serial, LoadedLocaleFormats(),
-                    LoadedEraSource(), formatted);
+                    LoadedEraTable(), formatted);
   // The picture's text is defined as its first 256 bytes (kDatePictureLimit),
   // so the engine's own limit is no cut of the result.
   text.Append(formatted.view());

@@ -32,8 +32,13 @@ std::size_t CharacterOffset(std::string_view text, std::size_t index, const Loca
 class Level {
  public:
   Level(std::string_view picture, DaySerial serial, const LocaleFormats& locale,
-        const EraSource& eras, TextBuffer& out, int depth)
-      : picture_(picture), serial_(serial), locale_(locale), eras_(eras), out_(out), depth_(depth) {}
+        const EraTable& eras, TextBuffer& out, int depth)
+      : picture_(picture),
+        serial_(serial),
+        locale_(locale),
+        eras_(eras),
+        out_(out),
+        depth_(depth) {}
 
   void Read() {
     while (at_ < picture_.size()) {
@@ -78,7 +83,8 @@ class Level {
   // (dates before 1 January 0001).
   template <std::size_t N>
   void AppendName(const std::array<std::string, N>& names, int index) {
-    if (index >= 1 && static_cast<std::size_t>(index) < N) Append(names[static_cast<std::size_t>(index)]);
+    if (index >= 1 && static_cast<std::size_t>(index) < N)
+      Append(names[static_cast<std::size_t>(index)]);
   }
 
   const DecodedDate& Date() {
@@ -241,30 +247,41 @@ class Level {
     }
   }
 
-  void EraName(int run) {
+  // The era of the date, or none for a date before 1 January 0001.
+  const Era* DateEra() {
     const DecodedDate& date = Date();
-    const std::string name = eras_.EraName(date.year, date.month, date.day);
+    if (date.year == 0) return nullptr;
+    return eras_.At(DaysFromCivil(date.year, date.month, date.day));
+  }
+
+  void EraName(int run) {
+    const Era* era = DateEra();
+    if (era == nullptr) return;
+    const std::string_view name = era->Name();
     if (run != 1) {
       Append(name);
       return;
     }
     if (locale_.PrimaryLanguage == 17) {  // Japanese: the first character
-      Append(std::string_view(name).substr(0, CharacterOffset(name, 1, locale_)));
+      Append(name.substr(0, CharacterOffset(name, 1, locale_)));
     } else if (locale_.PrimaryLanguage == 4 && locale_.SubLanguage == 1 &&
                CharacterCount(name, locale_) == 4) {  // traditional Chinese: characters 3 and 4
-      Append(std::string_view(name).substr(CharacterOffset(name, 2, locale_)));
+      Append(name.substr(CharacterOffset(name, 2, locale_)));
     } else {
       Append(name);
     }
   }
 
+  // The year within the era: in full, or its last two digits ("06"), of
+  // which "e" drops a leading zero.
   void EraYear(int run) {
-    const DecodedDate& date = Date();
-    const std::string year = eras_.EraYear(date.year, date.month, date.day, run >= 3);
-    if (run == 1 && !year.empty() && year[0] == '0') {
-      Append(std::string_view(year).substr(1));
+    const Era* era = DateEra();
+    if (era == nullptr) return;
+    const std::int64_t year = era->YearOf(Date().year);
+    if (run >= 3 || year < 0) {
+      AppendNumber(year, 1);
     } else {
-      Append(year);
+      AppendNumber(year % 100, run == 1 ? 1 : 2);
     }
   }
 
@@ -308,7 +325,7 @@ class Level {
   std::string_view picture_;
   DaySerial serial_;
   const LocaleFormats& locale_;
-  const EraSource& eras_;
+  const EraTable& eras_;
   TextBuffer& out_;
   int depth_;
   std::size_t at_ = 0;
@@ -323,7 +340,7 @@ class Level {
 }  // namespace
 
 void FormatDatePicture(std::string_view picture, DaySerial serial, const LocaleFormats& locale,
-                       const EraSource& eras, TextBuffer& out) {
+                       const EraTable& eras, TextBuffer& out) {
   Level(picture.empty() ? std::string_view("C") : picture, serial, locale, eras, out, 1).Read();
 }
 

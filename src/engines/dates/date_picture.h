@@ -1,13 +1,13 @@
 // Date text by picture: "dd/mm/yyyy hh:nn", "dddd, d 'de' mmmm 'de' yyyy",
 // "h:nn am/pm", "c". Names, separators and the standard pictures come from
-// LocaleFormats; era names and era years from an EraSource.
+// LocaleFormats; era names and era years from the loaded EraTable.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "engines/dates/day_serial.h"
-#include "engines/dates/era_source.h"
+#include "engines/dates/era_table.h"
 #include "frame/text_buffer.h"
 #include "locale/locale_formats.h"
 
@@ -20,6 +20,6 @@ inline constexpr std::size_t kDatePictureLimit = 256;
 // Appends `serial` formatted by `picture` (an empty picture reads as "c").
 // `out` must hold kDatePictureLimit bytes of text.
 void FormatDatePicture(std::string_view picture, DaySerial serial, const LocaleFormats& locale,
-                       const EraSource& eras, TextBuffer& out);
+                       const EraTable& eras, TextBuffer& out);
 
 }  // namespace udfzel

@@ -1,0 +1,23 @@
+#include "engines/dates/era_table.h"
+
+#include <algorithm>
+
+namespace udfzel {
+
+bool EraTable::Add(const Era& era) {
+  if (count_ == kMaxEras || (count_ > 0 && era.firstDay <= eras_[count_ - 1].firstDay)) {
+    return false;
+  }
+  eras_[count_++] = era;
+  return true;
+}
+
+const Era* EraTable::At(std::int64_t day) const {
+  if (count_ == 0) return nullptr;
+  const auto end = eras_.begin() + static_cast<std::ptrdiff_t>(count_);
+  const auto after = std::upper_bound(eras_.begin(), end, day,
+                                      [](std::int64_t d, const Era& e) { return d < e.firstDay; });
+  return after == eras_.begin() ? &eras_[0] : &*(after - 1);
+}
+
+}  // namespace udfzel
