@@ -140,7 +140,7 @@ TEST_P(ModuleLifecycle, ReloadingNeverCrashesTheHost) {
   // sanitized module, which their leak check at exit would report; leaks of
   // the modules themselves are the other suites' business.
   for (const Sequence& sequence : Sequences()) {
-    EXPECT_EXIT(std::_Exit(RunSequence(GetParam(), sequence.steps, 4)),
+    EXPECT_EXIT(std::_Exit(RunSequence(GetParam(), sequence.steps, 2)),
                 ::testing::ExitedWithCode(kSurvived), "")
         << sequence.name << " under " << GetParam();
   }

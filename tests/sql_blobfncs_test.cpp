@@ -80,7 +80,7 @@ TEST_F(SqlBlobs, TooLongForTheDeclaredResult) {
     int size;
     int piece;
   };
-  const std::vector<Case> cases = {{32766, 1},      {40000, 1000},   {65535, 30000},
+  const std::vector<Case> cases = {{32766, 4000},   {40000, 1000},   {65535, 30000},
                                    {65536, 1024},   {65537, 30000},  {70000, 1024},
                                    {131060, 30000}, {1048576, 30000}};
   int id = 100;
