@@ -8,8 +8,10 @@
 
 #include <unicode/ucal.h>
 #include <unicode/udat.h>
+#include <unicode/uloc.h>
 
 #include "engines/dates/day_serial.h"
+#include "engines/text/text_case.h"
 #include "locale/icu_era_table.h"
 #include "locale/icu_locale_source.h"
 #include "locale/load_locale_formats.h"
@@ -34,6 +36,10 @@ TEST(IcuLocale, NamesFromTheEnvironment) {
       {"de_DE@euro", "de_DE"},
       {"de_DE.ISO-8859-15@euro", "de_DE"},
       {"ja_JP.UTF-8@calendar=japanese", "ja_JP@calendar=japanese"},
+      {"sr_RS.UTF-8@latin", "sr_Latn_RS"},
+      {"uz_UZ.UTF-8@cyrillic", "uz_Cyrl_UZ"},
+      {"be_BY.UTF-8@latin", "be_Latn_BY"},
+      {"ca_ES.UTF-8@valencia", "ca_ES_VALENCIA"},
       {"C", "C"},
       {"", ""},
   };
@@ -71,7 +77,8 @@ TEST(IcuLocale, LocaleOfTheEnvironment) {
 }
 
 TEST(IcuLocale, LocalesWithoutDataAnswerNothing) {
-  for (const char* name : {"", "C", "POSIX", "xx_YY", "qq"}) {
+  // be_Latn: ICU has no Latin Belarusian, only the Cyrillic names.
+  for (const char* name : {"", "C", "POSIX", "xx_YY", "qq", "be_Latn_BY"}) {
     const IcuLocaleSource source(name);
     EXPECT_FALSE(source.Known()) << name;
     const LocaleFormats f = udfzel::LoadLocaleFormats(source);
@@ -260,6 +267,121 @@ TEST(IcuLocale, TangunEra) {
   ASSERT_NE(era, nullptr);
   EXPECT_EQ(era->YearOf(2024), 4357);
   EXPECT_EQ(era->Name(), "\xb4\xdc\xb1\xe2");  // 단기 in code page 949
+}
+
+// Locales abroad: the record's fields in the locale's code page, read back
+// as UTF-8. Nominative names; Gregorian names and pictures whatever the
+// locale's default calendar; Latin-digit number symbols; characters the code
+// page lacks written by its best fit (no-break space, comma-below letters,
+// the modifier apostrophe, Vietnamese marks apart), or the built-in name.
+TEST(IcuLocale, RecordsAbroad) {
+  struct Case {
+    const char* locale;
+    const char* field;
+    std::string expected;
+  };
+  const auto field = [](const LocaleFormats& f, const std::string& name) -> std::string {
+    const int cp = f.CodePage;
+    if (name == "LocaleId") return std::to_string(f.LocaleId);
+    if (name == "CodePage") return std::to_string(cp);
+    if (name == "GroupSeparator") return udfzel::CodePageToUtf8({f.GroupSeparator}, cp);
+    if (name == "DecimalMark") return udfzel::CodePageToUtf8({f.DecimalMark}, cp);
+    if (name == "LongDatePicture") return udfzel::CodePageToUtf8(f.LongDatePicture, cp);
+    if (name == "ShortDatePicture") return udfzel::CodePageToUtf8(f.ShortDatePicture, cp);
+    if (name == "March") return udfzel::CodePageToUtf8(f.MonthNames[3], cp);
+    if (name == "Jan") return udfzel::CodePageToUtf8(f.MonthAbbreviations[1], cp);
+    if (name == "Sunday") return udfzel::CodePageToUtf8(f.DayNames[1], cp);
+    if (name == "Tuesday") return udfzel::CodePageToUtf8(f.DayNames[3], cp);
+    if (name == "Friday") return udfzel::CodePageToUtf8(f.DayNames[6], cp);
+    return "?";
+  };
+  const std::vector<Case> cases = {
+      {"fr_FR", "GroupSeparator", "\u00a0"},  // U+202F in the locale data
+      {"ru_RU", "March", "март"},
+      {"ru_RU", "LongDatePicture", "dddd, d MMMM yyyy\u00a0'\u0433'."},  // U+202F before г.
+      {"pl_PL", "March", "marzec"},
+      {"fi_FI", "March", "maaliskuu"},
+      {"fi_FI", "Tuesday", "tiistai"},
+      {"de_DE", "Jan", "Jan"},
+      {"ar_SA", "DecimalMark", "."},
+      {"ar_SA", "GroupSeparator", ","},
+      {"ar_SA", "March", "مارس"},
+      {"ar_SA", "ShortDatePicture", "d\u200f/M\u200f/yyyy"},
+      {"th_TH", "LongDatePicture", "ddddที่ d MMMM 'ค.ศ.' yyyy"},
+      {"uk_UA", "Friday", "п’ятниця"},
+      {"ro_RO", "Tuesday", "marţi"},
+      {"vi_VN", "Sunday", "Chu\u0309 Nh\u00e2\u0323t"},
+      {"hi_IN", "March", "Março"},  // no 8-bit code page holds Devanagari
+      {"sr_Latn_RS", "March", "mart"},
+      {"sr_Latn_RS", "CodePage", "1250"},
+      {"sr_Latn_RS", "LocaleId", std::to_string(0x241A)},
+      {"sr_RS", "LocaleId", std::to_string(0x281A)},
+      {"uz_Cyrl_UZ", "March", "март"},
+      {"uz_Cyrl_UZ", "CodePage", "1251"},
+      {"uz_UZ", "LocaleId", std::to_string(0x443)},
+      {"uz_UZ", "CodePage", "1254"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(field(Load(c.locale), c.field), c.expected) << c.locale << " " << c.field;
+  }
+}
+
+// F_ConStr's fold in every code page: Windows-1252's table as it is (Ñ, Å
+// stay), elsewhere every Latin letter with a diacritic to its base letter;
+// a letter of another script only changes case.
+TEST(IcuLocale, AccentFoldOfEveryCodePage) {
+  struct Case {
+    const char* locale;
+    const char* text;
+    const char* folded;
+  };
+  const std::vector<Case> cases = {
+      {"pt_BR", "Conceição Ñandú Ångström", "CONCEICAO ÑANDU ÅNGSTROM"},
+      {"cs_CZ", "Čeněk Ďurán Ňůž Ýmir", "CENEK DURAN NUZ YMIR"},
+      {"lt_LT", "Šėrė Åsa", "SERE ASA"},
+      {"hu_HU", "Őrző Űrlap", "ORZO URLAP"},
+      {"pl_PL", "Łódź Śląsk", "ŁODZ SLASK"},
+      {"ru_RU", "Иван Петров", "ИВАН ПЕТРОВ"},
+      {"el_GR", "Άννα Μαρία", "ΆΝΝΑ ΜΑΡΊΑ"},
+      {"tr_TR", "Ağrı Şişli", "AGRI SISLI"},
+      {"ja_JP", "ﾀﾁﾂ tokyo", "ﾀﾁﾂ TOKYO"},
+  };
+  for (const Case& c : cases) {
+    const IcuLocaleSource source(c.locale);
+    const LocaleFormats f = udfzel::LoadLocaleFormats(source);
+    std::string text = source.FromLibraryText(c.text, f.CodePage);
+    udfzel::FoldAccentsUpperInPlace(text.data(), text.size(), f);
+    EXPECT_EQ(udfzel::CodePageToUtf8(text, f.CodePage), c.folded) << c.locale;
+  }
+}
+
+// Every locale ICU lists loads a record whose every text is whole in its
+// code page: no field holds the converter's substitute byte (0x1A), which
+// would stand for a character the code page lacks.
+TEST(IcuLocale, NoLocaleLoadsASubstituteByte) {
+  const int32_t count = uloc_countAvailable();
+  ASSERT_GT(count, 700);
+  std::vector<std::string> spoiled;
+  for (int32_t i = 0; i < count; ++i) {
+    const std::string name = uloc_getAvailable(i);
+    const LocaleFormats f = Load(name);
+    std::vector<std::string> texts = {
+        f.ShortDatePicture,
+        f.LongDatePicture,
+        f.AmText,
+        f.PmText,
+        f.ShortTimePicture,
+        f.LongTimePicture,
+        std::string{f.GroupSeparator, f.DecimalMark, f.DateDelimiter, f.TimeDelimiter}};
+    texts.insert(texts.end(), f.MonthAbbreviations.begin() + 1, f.MonthAbbreviations.end());
+    texts.insert(texts.end(), f.MonthNames.begin() + 1, f.MonthNames.end());
+    texts.insert(texts.end(), f.DayAbbreviations.begin() + 1, f.DayAbbreviations.end());
+    texts.insert(texts.end(), f.DayNames.begin() + 1, f.DayNames.end());
+    for (const std::string& text : texts) {
+      if (text.find('\x1a') != std::string::npos) spoiled.push_back(name + ": " + text);
+    }
+  }
+  EXPECT_TRUE(spoiled.empty()) << spoiled.size() << " fields, the first: " << spoiled.front();
 }
 
 }  // namespace

@@ -22,21 +22,13 @@ UDate Noon(std::int64_t day) {
   return (static_cast<double>(day) + 0.5) * kMillisecondsPerDay;
 }
 
-// The locale with its calendar keyword set to `calendar`.
-std::string WithCalendar(const std::string& locale, const char* calendar) {
-  char name[ULOC_FULLNAME_CAPACITY] = {};
-  std::strncpy(name, locale.c_str(), sizeof name - 1);
-  UErrorCode status = U_ZERO_ERROR;
-  uloc_setKeywordValue("calendar", calendar, name, sizeof name, &status);
-  return U_SUCCESS(status) ? std::string(name) : locale;
-}
-
-bool SetName(Era& era, const std::u16string& text, int codePage) {
+// The era's name in the code page; a name the code page cannot hold whole
+// stays empty (the era tokens then write no name, the years all the same).
+void SetName(Era& era, const std::u16string& text, int codePage) {
   const std::optional<std::string> name = IcuTextToCodePage(text, codePage);
-  if (!name || name->size() > sizeof era.name) return false;
+  if (!name || name->size() > sizeof era.name) return;
   std::memcpy(era.name, name->data(), name->size());
   era.nameLength = static_cast<std::uint8_t>(name->size());
-  return true;
 }
 
 // The Korean Tangun era: one era, year 1 in 2333 BC.
@@ -45,7 +37,8 @@ EraTable TangunEras(int codePage) {
   Era era;
   era.firstDay = DaysFromCivil(1, 1, 1);
   era.yearOne = 1 - 2333;
-  if (SetName(era, u"\uB2E8\uAE30", codePage)) table.Add(era);
+  SetName(era, u"\uB2E8\uAE30", codePage);
+  table.Add(era);
   return table;
 }
 
@@ -75,7 +68,7 @@ class IcuEras {
       // A lunar or lunisolar calendar (islamic, chinese...): its years do
       // not follow the dates the library writes; the Gregorian eras do.
       ucal_close(calendar_);
-      name = WithCalendar(locale, "gregorian");
+      name = LocaleWithKeyword(locale, "calendar", "gregorian");
       calendar_ = ucal_open(kUtc, -1, name.c_str(), UCAL_DEFAULT, &status);
     }
     // Proleptic Gregorian where ICU allows it (not for its Japanese and ROC
@@ -140,10 +133,11 @@ class IcuEras {
     UErrorCode status = U_ZERO_ERROR;
     const std::int32_t length = udat_format(format_, Noon(start), text, 64, nullptr, &status);
     if (U_FAILURE(status) || length < 0 || length > 64) return false;
-    return SetName(
+    SetName(
         era,
         std::u16string(reinterpret_cast<const char16_t*>(text), static_cast<std::size_t>(length)),
         codePage_);
+    return true;
   }
 
   int codePage_;
@@ -156,8 +150,8 @@ class IcuEras {
 
 EraTable LoadEraTable(const std::string& locale, int calendarType, int codePage) {
   if (calendarType == 5) return TangunEras(codePage);
-  const std::string calendar = calendarType == 3   ? WithCalendar(locale, "japanese")
-                               : calendarType == 4 ? WithCalendar(locale, "roc")
+  const std::string calendar = calendarType == 3 ? LocaleWithKeyword(locale, "calendar", "japanese")
+                               : calendarType == 4 ? LocaleWithKeyword(locale, "calendar", "roc")
                                                    : locale;
   IcuEras eras(calendar, codePage);
   return eras.Read();

@@ -1,15 +1,19 @@
 #include "locale/icu_locale_source.h"
 
+#include "locale/locale_formats.h"
+
 #include <unicode/uchar.h>
 #include <unicode/ucnv.h>
-#include <unicode/utf16.h>
 #include <unicode/udat.h>
 #include <unicode/uloc.h>
+#include <unicode/unorm2.h>
 #include <unicode/unum.h>
 #include <unicode/ures.h>
 #include <unicode/ustring.h>
+#include <unicode/utf16.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace udfzel {
@@ -37,17 +41,166 @@ Converter OpenCodePage(int codePage) {
   return nullptr;
 }
 
+// Converts one text, or fails: nothing unmappable becomes a substitute.
+std::optional<std::string> ConvertStrictly(UConverter* converter, const UChar* text,
+                                           int32_t length) {
+  std::string out(static_cast<std::size_t>(length) * 4 + 4, '\0');
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_resetFromUnicode(converter);
+  const int32_t written = ucnv_fromUChars(converter, out.data(), static_cast<int32_t>(out.size()),
+                                          text, length, &status);
+  if (U_FAILURE(status)) return std::nullopt;
+  out.resize(static_cast<std::size_t>(written));
+  return out;
+}
+
+// Spaces the code pages may lack: the no-break, narrow no-break, figure and
+// thin spaces become the code page's no-break space, or a space.
+bool IsNarrowSpace(UChar c) {
+  return c == 0x00A0 || c == 0x202F || c == 0x2007 || c == 0x2009;
+}
+
+// Letters some code pages hold only in an older form: the Romanian
+// comma-below letters as cedilla letters, the modifier apostrophe as the
+// typographic or the plain one.
+constexpr struct {
+  char16_t character;
+  char16_t equivalents[2];
+} kEquivalents[] = {
+    {0x0218, {0x015E, 0}}, {0x0219, {0x015F, 0}},     {0x021A, {0x0162, 0}},
+    {0x021B, {0x0163, 0}}, {0x02BC, {0x2019, u'\''}},
+};
+
+// One character, composed as far as the code page has a composition of the
+// base letter with some of its marks, the other marks written apart (the
+// Vietnamese of cp1258: "ậ" as "â" and a combining dot below).
+std::optional<std::string> ConvertDecomposed(UConverter* converter, const std::u16string& c) {
+  UErrorCode status = U_ZERO_ERROR;
+  const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
+  const UNormalizer2* nfd = unorm2_getNFDInstance(&status);
+  if (U_FAILURE(status)) return std::nullopt;
+  UChar parts[8];
+  const int32_t count = unorm2_normalize(nfd, reinterpret_cast<const UChar*>(c.data()),
+                                         static_cast<int32_t>(c.size()), parts, 8, &status);
+  if (U_FAILURE(status) || count <= 1 || count > 5) return std::nullopt;
+  const unsigned marks = static_cast<unsigned>(count - 1);
+  // Subsets of the marks composed into the base, the largest first.
+  for (unsigned taken = marks + 1; taken-- > 0;) {
+    for (unsigned subset = 0; subset < (1u << marks); ++subset) {
+      if (static_cast<unsigned>(__builtin_popcount(subset)) != taken) continue;
+      UChar head[8] = {parts[0]};
+      UChar tail[8];
+      int32_t headLength = 1;
+      int32_t tailLength = 0;
+      for (unsigned m = 0; m < marks; ++m) {
+        ((subset >> m) & 1u ? head[headLength++] : tail[tailLength++]) = parts[m + 1];
+      }
+      UChar composed[8];
+      UErrorCode composing = U_ZERO_ERROR;
+      const int32_t length = unorm2_normalize(nfc, head, headLength, composed, 8, &composing);
+      if (U_FAILURE(composing)) continue;
+      const auto first = ConvertStrictly(converter, composed, length);
+      const auto rest = ConvertStrictly(converter, tail, tailLength);
+      if (first && rest) return *first + *rest;
+    }
+  }
+  return std::nullopt;
+}
+
+// One character in the code page: as it is, as an equivalent letter, or
+// decomposed.
+std::optional<std::string> ConvertCharacter(UConverter* converter, const std::u16string& c) {
+  if (auto whole = ConvertStrictly(converter, reinterpret_cast<const UChar*>(c.data()),
+                                   static_cast<int32_t>(c.size()))) {
+    return whole;
+  }
+  for (const auto& entry : kEquivalents) {
+    if (c.size() != 1 || c[0] != entry.character) continue;
+    for (const char16_t equivalent : entry.equivalents) {
+      if (equivalent == 0) continue;
+      const UChar unit = equivalent;
+      if (auto written = ConvertStrictly(converter, &unit, 1)) return written;
+    }
+  }
+  return ConvertDecomposed(converter, c);
+}
+
+// A text in the code page, written whole or not at all: best-fit fallbacks
+// where the converter has them, never a substitute byte.
 std::optional<std::string> ToCodePage(const std::u16string& text, int codePage) {
   Converter converter = OpenCodePage(codePage);
   if (!converter) return std::nullopt;
-  std::string out(text.size() * 4 + 4, '\0');
   UErrorCode status = U_ZERO_ERROR;
-  const int32_t length =
-      ucnv_fromUChars(converter.get(), out.data(), static_cast<int32_t>(out.size()), text.data(),
-                      static_cast<int32_t>(text.size()), &status);
+  ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                        &status);
+  ucnv_setFallback(converter.get(), true);
   if (U_FAILURE(status)) return std::nullopt;
-  out.resize(static_cast<std::size_t>(length));
+  const std::optional<std::string> noBreakSpace = ConvertStrictly(converter.get(), u"\u00A0", 1);
+  const std::string space = noBreakSpace ? *noBreakSpace : std::string(" ");
+  // Character by character in composed form, so that a sequence the code
+  // page lacks can be written decomposed.
+  UChar composed[kBufferSize];
+  const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
+  const int32_t length =
+      U_SUCCESS(status)
+          ? unorm2_normalize(nfc, reinterpret_cast<const UChar*>(text.data()),
+                             static_cast<int32_t>(text.size()), composed, kBufferSize, &status)
+          : 0;
+  if (U_FAILURE(status)) return std::nullopt;
+  std::string out;
+  for (int32_t at = 0; at < length;) {
+    const int32_t start = at;
+    const UChar c = composed[at++];
+    if (U16_IS_LEAD(c) && at < length) ++at;  // a character beyond the BMP, whole
+    while (at < length && u_getCombiningClass(static_cast<UChar32>(composed[at])) != 0) ++at;
+    if (IsNarrowSpace(c) && at == start + 1) {
+      out += space;
+      continue;
+    }
+    const auto piece = ConvertCharacter(
+        converter.get(), std::u16string(reinterpret_cast<const char16_t*>(composed + start),
+                                        static_cast<std::size_t>(at - start)));
+    if (!piece) return std::nullopt;
+    out += *piece;
+  }
   return out;
+}
+
+// The name with its likely script and territory added ("sr_ME" ->
+// "sr_Latn_ME"); the name itself when ICU cannot tell.
+std::string WithLikelyScript(const std::string& locale) {
+  char full[ULOC_FULLNAME_CAPACITY] = {};
+  UErrorCode status = U_ZERO_ERROR;
+  uloc_addLikelySubtags(locale.c_str(), full, sizeof full - 1, &status);
+  return U_SUCCESS(status) ? std::string(full) : locale;
+}
+
+// The calendar type the locale's calendar keyword asks for: 3 Japanese era,
+// 4 Taiwan (ROC), 5 Korean Tangun; 1 Gregorian for any other.
+int CalendarTypeOf(const std::string& locale) {
+  char calendar[64] = {};
+  UErrorCode status = U_ZERO_ERROR;
+  uloc_getKeywordValue(locale.c_str(), "calendar", calendar, sizeof calendar - 1, &status);
+  const std::string type = U_SUCCESS(status) ? calendar : "";
+  return type == "japanese" ? 3 : type == "roc" ? 4 : type == "dangi" ? 5 : 1;
+}
+
+// Whether ICU has data for the script a locale name asks for ("sr_Latn"):
+// without it ICU falls back to the language's default script, whose names
+// are not the ones asked for.
+bool HasScriptData(const std::string& locale) {
+  char language[16] = {};
+  char script[16] = {};
+  UErrorCode status = U_ZERO_ERROR;
+  uloc_getLanguage(locale.c_str(), language, sizeof language - 1, &status);
+  uloc_getScript(locale.c_str(), script, sizeof script - 1, &status);
+  if (U_FAILURE(status) || script[0] == '\0') return true;
+  const std::string languageScript = std::string(language) + "_" + script;
+  UResourceBundle* bundle = ures_open(nullptr, languageScript.c_str(), &status);
+  const bool found =
+      U_SUCCESS(status) && status != U_USING_DEFAULT_WARNING && status != U_USING_FALLBACK_WARNING;
+  if (bundle != nullptr) ures_close(bundle);
+  return found;
 }
 
 // Runs an ICU call that fills a UChar buffer; nothing on failure.
@@ -59,7 +212,8 @@ std::optional<std::u16string> IcuText(Fill fill) {
   if (U_FAILURE(status) || status == U_STRING_NOT_TERMINATED_WARNING || length < 0) {
     return std::nullopt;
   }
-  return std::u16string(reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(length));
+  return std::u16string(reinterpret_cast<const char16_t*>(buffer),
+                        static_cast<std::size_t>(length));
 }
 
 DateFormat OpenDateFormat(const std::string& locale, UDateFormatStyle time, UDateFormatStyle date) {
@@ -87,8 +241,7 @@ std::optional<std::u16string> DateSymbol(const std::string& locale, UDateFormatS
   });
 }
 
-std::optional<std::u16string> NumberSymbol(const std::string& locale,
-                                           UNumberFormatSymbol symbol) {
+std::optional<std::u16string> NumberSymbol(const std::string& locale, UNumberFormatSymbol symbol) {
   UErrorCode status = U_ZERO_ERROR;
   NumberFormat format(unum_open(UNUM_DECIMAL, nullptr, 0, locale.c_str(), nullptr, &status));
   if (U_FAILURE(status)) return std::nullopt;
@@ -106,7 +259,9 @@ struct PatternPiece {
   bool quoted = false;
 };
 
-bool IsPatternLetter(char16_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsPatternLetter(char16_t c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 std::vector<PatternPiece> SplitPattern(const std::u16string& pattern) {
   std::vector<PatternPiece> pieces;
@@ -171,10 +326,22 @@ std::u16string DateSeparator(const std::vector<PatternPiece>& pieces) {
   return {};
 }
 
-bool IsHourLetter(char16_t c) { return c == 'h' || c == 'H' || c == 'k' || c == 'K'; }
+bool IsHourLetter(char16_t c) {
+  return c == 'h' || c == 'H' || c == 'k' || c == 'K';
+}
 
-// ICU pattern letters into the platform's date format syntax.
-std::u16string ToPlatformDateFormat(const std::vector<PatternPiece>& pieces) {
+void AppendQuoted(std::u16string& out, const std::u16string& text) {
+  out += u'\'';
+  for (const char16_t c : text) out += c == u'\'' ? u"''" : std::u16string(1, c);
+  out += u'\'';
+}
+
+// ICU pattern letters into the platform's date format syntax. An era field
+// becomes the era picture ("gg"), or, for a Gregorian picture, the era's
+// name as literal text (`gregorianEra`): every date the library writes is
+// in the Common Era, and the era tokens name the locale's own calendar.
+std::u16string ToPlatformDateFormat(const std::vector<PatternPiece>& pieces,
+                                    const std::optional<std::u16string>& gregorianEra) {
   std::u16string out;
   for (const PatternPiece& piece : pieces) {
     if (piece.letter == 0) {
@@ -182,26 +349,34 @@ std::u16string ToPlatformDateFormat(const std::vector<PatternPiece>& pieces) {
         out += piece.literal;
         continue;
       }
-      out += u'\'';
-      for (const char16_t c : piece.literal) out += c == u'\'' ? u"''" : std::u16string(1, c);
-      out += u'\'';
+      AppendQuoted(out, piece.literal);
       continue;
     }
     switch (piece.letter) {
-      case 'y': case 'Y': case 'u': case 'r':
+      case 'y':
+      case 'Y':
+      case 'u':
+      case 'r':
         out += piece.count == 2 ? u"yy" : u"yyyy";
         break;
-      case 'M': case 'L':
+      case 'M':
+      case 'L':
         out += std::u16string(static_cast<std::size_t>(piece.count <= 4 ? piece.count : 3), u'M');
         break;
       case 'd':
         out += piece.count == 1 ? u"d" : u"dd";
         break;
-      case 'E': case 'e': case 'c':
+      case 'E':
+      case 'e':
+      case 'c':
         out += piece.count == 4 ? u"dddd" : u"ddd";
         break;
       case 'G':
-        out += u"gg";
+        if (gregorianEra) {
+          AppendQuoted(out, *gregorianEra);
+        } else {
+          out += u"gg";
+        }
         break;
       default:
         break;  // fields the platform syntax has no letter for
@@ -210,7 +385,9 @@ std::u16string ToPlatformDateFormat(const std::vector<PatternPiece>& pieces) {
   return out;
 }
 
-std::optional<std::string> Digit(bool one) { return std::string(one ? "1" : "0"); }
+std::optional<std::string> Digit(bool one) {
+  return std::string(one ? "1" : "0");
+}
 
 }  // namespace
 
@@ -219,9 +396,19 @@ IcuLocaleSource::IcuLocaleSource(std::string name)
   if (name_.empty() || name_ == "C" || name_ == "POSIX") return;
   UErrorCode status = U_ZERO_ERROR;
   UResourceBundle* bundle = ures_open(nullptr, name_.c_str(), &status);
-  known_ = U_SUCCESS(status) && status != U_USING_DEFAULT_WARNING;
+  known_ = U_SUCCESS(status) && status != U_USING_DEFAULT_WARNING && HasScriptData(name_);
   if (bundle != nullptr) ures_close(bundle);
-  if (known_) codePage_ = AnsiCodePageFor(name_);
+  if (!known_) return;
+  codePage_ = AnsiCodePageFor(name_);
+  calendarType_ = CalendarTypeOf(name_);
+  // Names and pictures of the calendar the library writes dates in: the
+  // Gregorian one, unless the locale asks for an era calendar whose
+  // pictures the library supports (Japanese, ROC). Numbers in Latin digits,
+  // the only digits the number engines write.
+  datesName_ = calendarType_ == 3 || calendarType_ == 4
+                   ? name_
+                   : LocaleWithKeyword(name_, "calendar", "gregorian");
+  numbersName_ = LocaleWithKeyword(name_, "numbers", "latn");
 }
 
 IcuLocaleSource IcuLocaleSource::FromEnvironment() {
@@ -234,32 +421,40 @@ IcuLocaleSource IcuLocaleSource::FromEnvironment() {
 std::string IcuLocaleSource::NameFromPosix(const std::string& posixName) {
   const auto at = posixName.find('@');
   std::string base = posixName.substr(0, at);
-  std::string keyword = at == std::string::npos ? "" : posixName.substr(at);
+  std::string modifier = at == std::string::npos ? "" : posixName.substr(at + 1);
   base = base.substr(0, base.find('.'));
-  if (keyword.find('=') == std::string::npos) keyword.clear();
-  return base + keyword;
+  if (modifier.find('=') != std::string::npos) return base + "@" + modifier;
+  // POSIX modifiers that name a script or a variant of the language; any
+  // other ("euro") says nothing the locale data does not.
+  const auto underscore = base.find('_');
+  const std::string language = base.substr(0, underscore);
+  const std::string rest = underscore == std::string::npos ? "" : base.substr(underscore);
+  if (modifier == "latin") return language + "_Latn" + rest;
+  if (modifier == "cyrillic") return language + "_Cyrl" + rest;
+  if (modifier == "devanagari") return language + "_Deva" + rest;
+  if (modifier == "valencia") return base + "_VALENCIA";
+  return base;
 }
 
 std::uint32_t IcuLocaleSource::LocaleId() const {
-  return known_ ? uloc_getLCID(name_.c_str()) : 0;
+  if (!known_) return 0;
+  // The name with its likely script ("uz_UZ" is uz_Latn_UZ) names the
+  // script's own identifier where the platform has one per script.
+  const std::uint32_t own = uloc_getLCID(name_.c_str());
+  const std::uint32_t withScript = uloc_getLCID(WithLikelyScript(name_).c_str());
+  return (withScript & 0xFC00) != 0 ? withScript : own;
 }
 
 std::optional<std::string> IcuLocaleSource::Read(LocaleItem item, int index) const {
   if (!known_) return std::nullopt;
   if (item == LocaleItem::DefaultAnsiCodePage) return std::to_string(codePage_);
-  if (item == LocaleItem::CalendarType) {
-    char calendar[64] = {};
-    UErrorCode status = U_ZERO_ERROR;
-    uloc_getKeywordValue(name_.c_str(), "calendar", calendar, sizeof calendar - 1, &status);
-    const std::string type = U_SUCCESS(status) ? calendar : "";
-    return std::string(type == "japanese" ? "3" : type == "roc" ? "4" : type == "dangi" ? "5" : "1");
-  }
+  if (item == LocaleItem::CalendarType) return std::to_string(calendarType_);
   return ReadKnown(item, index);
 }
 
 std::optional<std::string> IcuLocaleSource::ReadKnown(LocaleItem item, int index) const {
   std::optional<std::u16string> text;
-  const auto timePattern = [&] { return Pattern(name_, UDAT_SHORT, UDAT_NONE); };
+  const auto timePattern = [&] { return Pattern(datesName_, UDAT_SHORT, UDAT_NONE); };
   const auto timeFields = [&]() -> std::optional<std::vector<PatternPiece>> {
     const auto pattern = timePattern();
     if (!pattern) return std::nullopt;
@@ -267,21 +462,26 @@ std::optional<std::string> IcuLocaleSource::ReadKnown(LocaleItem item, int index
   };
   switch (item) {
     case LocaleItem::ThousandSeparator:
-      text = NumberSymbol(name_, UNUM_GROUPING_SEPARATOR_SYMBOL);
+      text = NumberSymbol(numbersName_, UNUM_GROUPING_SEPARATOR_SYMBOL);
       break;
     case LocaleItem::DecimalSeparator:
-      text = NumberSymbol(name_, UNUM_DECIMAL_SEPARATOR_SYMBOL);
+      text = NumberSymbol(numbersName_, UNUM_DECIMAL_SEPARATOR_SYMBOL);
       break;
     case LocaleItem::DateSeparator:
-      if (const auto pattern = Pattern(name_, UDAT_NONE, UDAT_SHORT)) {
+      if (const auto pattern = Pattern(datesName_, UDAT_NONE, UDAT_SHORT)) {
         text = DateSeparator(SplitPattern(*pattern));
       }
       break;
     case LocaleItem::ShortDate:
     case LocaleItem::LongDate:
-      if (const auto pattern = Pattern(
-              name_, UDAT_NONE, item == LocaleItem::ShortDate ? UDAT_SHORT : UDAT_FULL)) {
-        text = ToPlatformDateFormat(SplitPattern(*pattern));
+      if (const auto pattern = Pattern(datesName_, UDAT_NONE,
+                                       item == LocaleItem::ShortDate ? UDAT_SHORT : UDAT_FULL)) {
+        std::optional<std::u16string> era;
+        if (calendarType_ != 3 && calendarType_ != 4) {
+          era = DateSymbol(datesName_, UDAT_ERAS, 1);  // AD, as the locale abbreviates it
+          if (!era) break;
+        }
+        text = ToPlatformDateFormat(SplitPattern(*pattern), era);
       }
       break;
     case LocaleItem::TimeSeparator:
@@ -289,7 +489,7 @@ std::optional<std::string> IcuLocaleSource::ReadKnown(LocaleItem item, int index
       break;
     case LocaleItem::AmDesignator:
     case LocaleItem::PmDesignator:
-      text = DateSymbol(name_, UDAT_AM_PMS, item == LocaleItem::AmDesignator ? 0 : 1);
+      text = DateSymbol(datesName_, UDAT_AM_PMS, item == LocaleItem::AmDesignator ? 0 : 1);
       break;
     case LocaleItem::HourLeadingZero:
     case LocaleItem::TimeClock:
@@ -312,15 +512,20 @@ std::optional<std::string> IcuLocaleSource::ReadKnown(LocaleItem item, int index
     case LocaleItem::AbbrevMonthName:
     case LocaleItem::MonthName:
       if (index < 1 || index > 12) return std::nullopt;
-      text = DateSymbol(name_, item == LocaleItem::MonthName ? UDAT_MONTHS : UDAT_SHORT_MONTHS,
-                        index - 1);
+      // The nominative (stand-alone) forms: "март", not "марта".
+      text = DateSymbol(
+          datesName_,
+          item == LocaleItem::MonthName ? UDAT_STANDALONE_MONTHS : UDAT_STANDALONE_SHORT_MONTHS,
+          index - 1);
       break;
     case LocaleItem::AbbrevDayName:
     case LocaleItem::DayName:
       // The platform counts days from Monday (1); ICU from Sunday (1).
       if (index < 1 || index > 7) return std::nullopt;
-      text = DateSymbol(name_, item == LocaleItem::DayName ? UDAT_WEEKDAYS : UDAT_SHORT_WEEKDAYS,
-                        index % 7 + 1);
+      text = DateSymbol(
+          datesName_,
+          item == LocaleItem::DayName ? UDAT_STANDALONE_WEEKDAYS : UDAT_STANDALONE_SHORT_WEEKDAYS,
+          index % 7 + 1);
       break;
     case LocaleItem::CalendarType:
     case LocaleItem::DefaultAnsiCodePage:
@@ -328,6 +533,17 @@ std::optional<std::string> IcuLocaleSource::ReadKnown(LocaleItem item, int index
   }
   if (!text) return std::nullopt;
   return ToCodePage(*text, codePage_);
+}
+
+// The character a single byte of `converter`'s code page stands for.
+static std::optional<UChar> CharacterOfByte(UConverter* converter, int byte) {
+  const char in = static_cast<char>(byte);
+  UChar text[4];
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_resetToUnicode(converter);
+  const int32_t length = ucnv_toUChars(converter, text, 4, &in, 1, &status);
+  if (U_FAILURE(status) || length != 1) return std::nullopt;  // a lead byte, or undefined
+  return text[0];
 }
 
 // The one byte of `converter`'s code page that stands for c, if there is one.
@@ -355,19 +571,43 @@ void IcuLocaleSource::CaseTables(int codePage, std::array<char, 256>& lower,
   UErrorCode status = U_ZERO_ERROR;
   ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                         &status);
-  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                      &status);
+  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
   if (U_FAILURE(status)) return;
   for (int byte = 1; byte < 256; ++byte) {
-    const char in = static_cast<char>(byte);
-    UChar text[4];
-    status = U_ZERO_ERROR;
-    ucnv_resetToUnicode(converter.get());
-    const int32_t length = ucnv_toUChars(converter.get(), text, 4, &in, 1, &status);
-    if (U_FAILURE(status) || length != 1) continue;  // a lead byte, or undefined
+    const std::optional<UChar> c = CharacterOfByte(converter.get(), byte);
+    if (!c) continue;
     const auto index = static_cast<std::size_t>(byte);
-    if (const auto mapped = OneByteOf(converter.get(), u_tolower(text[0]))) lower[index] = *mapped;
-    if (const auto mapped = OneByteOf(converter.get(), u_toupper(text[0]))) upper[index] = *mapped;
+    if (const auto mapped = OneByteOf(converter.get(), u_tolower(*c))) lower[index] = *mapped;
+    if (const auto mapped = OneByteOf(converter.get(), u_toupper(*c))) upper[index] = *mapped;
+  }
+}
+
+// The plain capital an accented Latin letter decomposes to ("Č" -> 'C');
+// nothing for any other character.
+static std::optional<char> PlainCapitalOf(UChar c) {
+  UErrorCode status = U_ZERO_ERROR;
+  const UNormalizer2* nfd = unorm2_getNFDInstance(&status);
+  UChar parts[8];
+  const int32_t length = U_SUCCESS(status) ? unorm2_normalize(nfd, &c, 1, parts, 8, &status) : 0;
+  if (U_FAILURE(status) || length < 2) return std::nullopt;
+  const UChar base = parts[0];
+  if (base >= 'a' && base <= 'z') return static_cast<char>(base - 'a' + 'A');
+  if (base >= 'A' && base <= 'Z') return static_cast<char>(base);
+  return std::nullopt;
+}
+
+void IcuLocaleSource::AccentFold(int codePage, std::array<char, 256>& fold) const {
+  if (codePage == 1252) return;  // the table as it is
+  Converter converter = OpenCodePage(codePage);
+  if (!converter) return;
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+  if (U_FAILURE(status)) return;
+  fold = LocaleFormats::IdentityTable();
+  for (int byte = 0x80; byte < 256; ++byte) {
+    const std::optional<UChar> c = CharacterOfByte(converter.get(), byte);
+    if (!c) continue;
+    if (const auto plain = PlainCapitalOf(*c)) fold[static_cast<std::size_t>(byte)] = *plain;
   }
 }
 
@@ -402,6 +642,17 @@ std::string IcuLocaleSource::FromLibraryText(const std::string& utf8, int codePa
   return converted ? *converted : utf8;
 }
 
+// The locale with one keyword set ("numbers=latn"); the name as it was when
+// ICU refuses.
+std::string LocaleWithKeyword(const std::string& locale, const char* keyword, const char* value) {
+  char name[ULOC_FULLNAME_CAPACITY] = {};
+  if (locale.size() >= sizeof name) return locale;
+  std::memcpy(name, locale.data(), locale.size());
+  UErrorCode status = U_ZERO_ERROR;
+  uloc_setKeywordValue(keyword, value, name, sizeof name, &status);
+  return U_SUCCESS(status) ? std::string(name) : locale;
+}
+
 std::optional<std::string> IcuTextToCodePage(const std::u16string& text, int codePage) {
   return ToCodePage(text, codePage);
 }
@@ -424,7 +675,8 @@ std::string CodePageToUtf8(const std::string& text, int codePage) {
   return utf8;
 }
 
-int AnsiCodePageFor(const std::string& icuLocale) {
+int AnsiCodePageFor(const std::string& icuName) {
+  const std::string icuLocale = WithLikelyScript(icuName);
   char language[16] = {};
   char script[16] = {};
   char country[16] = {};

@@ -1,7 +1,8 @@
 // The locale as ICU's CLDR data describes it, answered as the platform
 // items LoadLocaleFormats reads. Texts come back in the Windows 8-bit code
-// page of the locale's language (unmappable characters become the code
-// page's substitute).
+// page of the locale's language, whole or not at all: a text the code page
+// cannot hold is not read (its fallback applies), never written with
+// substitute bytes.
 #pragma once
 
 #include <optional>
@@ -14,15 +15,17 @@ namespace udfzel {
 class IcuLocaleSource : public LocaleSource {
  public:
   // An ICU locale name such as "pt_BR" or "ja_JP@calendar=japanese". An
-  // empty name, "C", "POSIX" or a locale ICU has no data for answers
-  // nothing: every item takes its fallback.
+  // empty name, "C", "POSIX", a locale ICU has no data for, or a script of
+  // the language ICU has no data for, answers nothing: every item takes its
+  // fallback.
   explicit IcuLocaleSource(std::string name);
 
   // The locale the process environment names: LC_ALL, else LANG.
   static IcuLocaleSource FromEnvironment();
 
-  // "pt_BR.UTF-8" -> "pt_BR"; an ICU keyword ("@calendar=japanese") is kept,
-  // a POSIX modifier ("@euro") dropped.
+  // "pt_BR.UTF-8" -> "pt_BR"; an ICU keyword ("@calendar=japanese") is kept;
+  // a script modifier names the script ("sr_RS@latin" -> "sr_Latn_RS"),
+  // "@valencia" the variant; any other modifier ("@euro") is dropped.
   static std::string NameFromPosix(const std::string& posixName);
 
   const std::string& Name() const { return name_; }
@@ -35,6 +38,7 @@ class IcuLocaleSource : public LocaleSource {
   std::string FromLibraryText(const std::string& utf8, int codePage) const override;
   void CaseTables(int codePage, std::array<char, 256>& lower,
                   std::array<char, 256>& upper) const override;
+  void AccentFold(int codePage, std::array<char, 256>& fold) const override;
   std::string PlatformName() const override { return known_ ? name_ : std::string(); }
 
  private:
@@ -43,12 +47,21 @@ class IcuLocaleSource : public LocaleSource {
   std::string name_;
   bool known_;
   int codePage_;
+  int calendarType_ = 1;
+  std::string datesName_;    // the name with the calendar dates are read from
+  std::string numbersName_;  // the name with Latin digits
+
 };
 
 // The Windows ANSI code page of a locale's language (1252 by default).
 int AnsiCodePageFor(const std::string& icuLocale);
 
-// ICU text in an 8-bit code page; nothing when the code page is unknown.
+// The locale with one keyword set ("numbers=latn"); the name as it was when
+// ICU refuses.
+std::string LocaleWithKeyword(const std::string& locale, const char* keyword, const char* value);
+
+// ICU text in an 8-bit code page, whole (best-fit characters where the code
+// page lacks one); nothing when the code page is unknown or cannot hold it.
 std::optional<std::string> IcuTextToCodePage(const std::u16string& text, int codePage);
 
 // A text of an 8-bit code page as UTF-8, for people to read.

@@ -193,6 +193,7 @@ LocaleFormats LoadLocaleFormats(const LocaleSource& source) {
   LoadIdentity(source, formats);
   LoadCharacterSet(source, formats);
   source.CaseTables(formats.CodePage, formats.LowerCase, formats.UpperCase);
+  source.AccentFold(formats.CodePage, formats.AccentFold);
   LoadNames(source, formats);
   LoadSeparatorsAndPictures(source, formats);
   LoadTimePictures(source, formats);

@@ -50,14 +50,37 @@ struct LocaleFormats {
   // when the other case of its character is one byte of the code page.
   std::array<char, 256> LowerCase = IdentityTable();
   std::array<char, 256> UpperCase = IdentityTable();
+  // Accented Latin letters to their plain capitals, byte to byte: in
+  // Windows-1252 the accented vowels and c-cedilla; in another code page
+  // every Latin letter with a diacritic (Č, Ő, Ž) to its base letter.
+  std::array<char, 256> AccentFold = Cp1252AccentFold();
 
   bool IsLeadByte(char c) const { return LeadByteSet.test(static_cast<unsigned char>(c)); }
   char ToLower(char c) const { return LowerCase[static_cast<unsigned char>(c)]; }
   char ToUpper(char c) const { return UpperCase[static_cast<unsigned char>(c)]; }
+  char FoldAccent(char c) const { return AccentFold[static_cast<unsigned char>(c)]; }
 
   static constexpr std::array<char, 256> IdentityTable() {
     std::array<char, 256> table{};
     for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = static_cast<char>(i);
+    return table;
+  }
+
+  // The fold of Windows-1252: À-Ä, Ç, È-Ë, Ì-Ï, Ò-Ö, Ù-Ü in either case.
+  static constexpr std::array<char, 256> Cp1252AccentFold() {
+    std::array<char, 256> table = IdentityTable();
+    const auto fold = [&](int first, int last, char letter) {
+      for (int b = first; b <= last; ++b) {
+        table[static_cast<std::size_t>(b)] = letter;
+        table[static_cast<std::size_t>(b + 0x20)] = letter;
+      }
+    };
+    fold(0xC0, 0xC4, 'A');
+    fold(0xC7, 0xC7, 'C');
+    fold(0xC8, 0xCB, 'E');
+    fold(0xCC, 0xCF, 'I');
+    fold(0xD2, 0xD6, 'O');
+    fold(0xD9, 0xDC, 'U');
     return table;
   }
 };

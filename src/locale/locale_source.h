@@ -66,6 +66,13 @@ class LocaleSource {
     }
   }
 
+  // The code page's accent fold (LocaleFormats::AccentFold), given the
+  // Windows-1252 one; by default that one, unchanged.
+  virtual void AccentFold(int codePage, std::array<char, 256>& fold) const {
+    (void)codePage;
+    (void)fold;
+  }
+
   // The locale's name for the platform's calendar formatting; "" for none.
   virtual std::string PlatformName() const { return {}; }
 };
