@@ -2,7 +2,9 @@
 // the functions from sql/udfzel.sql, loads demo data and prints the result of
 // every query in demo/showcase.sql as a table; then a second database with
 // the UDR face (sql/udfzel_udr.sql, and the legacy face beside it as L_...)
-// runs demo/showcase_udr.sql.
+// runs demo/showcase_udr.sql. Under a locale whose code page is not
+// Windows-1252, both faces are declared by the scripts of its character set
+// instead, and demo/showcase_locale.sql shows the locale's own texts.
 //   udfzel_demo [DATABASE]
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "fbsession.h"
+#include "frame/character_sets.h"
 #include "locale/icu_locale_source.h"
 #include "locale/load_locale_formats.h"
 #include "script_text.h"
@@ -140,7 +143,26 @@ fbtest::FbSession NewDatabase(const std::string& path) {
   return fbtest::FbSession::Create(path, "UTF8", "UTF8");
 }
 
+// Both faces declared in the loaded code page's character set, and the
+// locale's own texts through them.
+void RunInCharacterSet(const std::string& database, const std::string& charSet) {
+  const std::string scripts = std::string(UDFZEL_CHARSET_SCRIPTS_DIR) + "/" + charSet;
+  auto db = NewDatabase(database);
+  db.ExecuteScript(ReadFile(scripts + "/udfzel_udr.sql"));
+  db.ExecuteScript(WithFunctionPrefix(ReadFile(scripts + "/udfzel.sql"), "L_"));
+  std::cout << "udfzel demo: database " << database << ", both faces declared in " << charSet
+            << " (" << scripts << ")\n";
+  PrintLocale();
+  RunShowcases(db, std::string(UDFZEL_SOURCE_DIR) + "/demo/showcase_locale.sql");
+}
+
 void Run(const std::string& database) {
+  const std::string charSet(udfzel::CharacterSetOf(
+      udfzel::LoadLocaleFormats(udfzel::IcuLocaleSource::FromEnvironment()).CodePage).name);
+  if (charSet != "WIN1252") {
+    RunInCharacterSet(database, charSet);
+    return;
+  }
   const std::string source = UDFZEL_SOURCE_DIR;
   auto db = NewDatabase(database);
   db.ExecuteScript(ReadFile(source + "/sql/udfzel.sql"));

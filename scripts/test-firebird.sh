@@ -77,6 +77,17 @@ for face in legacy udr udr_wide udr_legacy; do
   done
 done
 
+# Texts of locales whose code page is not WIN1252, declared in its character
+# set, through a UTF8 connection.
+for locale in ru_RU:WIN1251 ja_JP:SJIS_0208 zh_TW:BIG_5; do
+  for face in legacy udr; do
+    echo "-- locale texts, face $face, LANG=${locale%%:*}.UTF-8"
+    "$build/tests/sql_tests" --gtest_brief=1 --gtest_filter='SqlFaces.TextsInTheLocalesCodePage' \
+      --udfzel-face=$face --udfzel-lang="${locale%%:*}.UTF-8" --udfzel-charset="${locale##*:}" ||
+      { echo "test-firebird: locale texts ($face, $locale) failed on Firebird $version" >&2; exit 1; }
+  done
+done
+
 db=$build/testdb/firebird-$version.fdb
 mkdir -p "$build/testdb"
 rm -f "$db" "$db.filler.fdb"

@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "list/function_list.h"
+#include "frame/character_sets.h"
 #include "hostile_rows.h"
+#include "list/function_list.h"
 #include "script_text.h"
 #include "sql_fixture.h"
 #include "udr/message_layout.h"
@@ -123,6 +124,73 @@ TEST_F(SqlFaces, NewerTypesConvertOrGiveTheServersError) {
       EXPECT_NE(std::string(error.what()).find(message), std::string::npos)
           << expression << ": " << error.what();
     }
+  }
+}
+
+// Texts in the loaded locale's code page reach a UTF8 connection as what
+// they say, through either face: the declarations name the code page's
+// character set, and the UDR face gives the server the same one at setup.
+// Two-byte characters whose second byte is an ASCII letter stay whole.
+TEST_F(SqlFaces, TextsInTheLocalesCodePage) {
+  struct Case {
+    const char* locale;
+    const char* expression;
+    const char* expected;
+  };
+  const char* const date = "timestamp '2024-03-05 14:07:09'";
+  const std::string dayMonthYear =
+      std::string("f_formatdatetime('dddd, d mmmm yyyy', ") + date + ")";
+  const std::string dayAndMark =
+      std::string("f_formatdatetime('yyyy/mm/dd dddd ampm', ") + date + ")";
+  const std::string number = "f_formatfloat('#,##0.00', 1234567.891)";
+  const std::vector<Case> cases = {
+      {"ru_RU", dayMonthYear.c_str(), "вторник, 5 март 2024"},
+      {"ru_RU", "f_propercase('ИВАН ПЕТРОВ')", "Иван Петров"},
+      {"ru_RU", "f_constr('Иван Петров')", "ИВАН ПЕТРОВ"},
+      {"ru_RU", number.c_str(), "1\u00a0234\u00a0567,89"},
+      {"el_GR", dayMonthYear.c_str(), "Τρίτη, 5 Μάρτιος 2024"},
+      {"el_GR", "f_propercase('ΆΝΝΑ ΜΑΡΊΑ')", "Άννα Μαρία"},
+      {"el_GR", "f_constr('Άννα Μαρία')", "ΆΝΝΑ ΜΑΡΊΑ"},
+      {"el_GR", number.c_str(), "1.234.567,89"},
+      {"cs_CZ", dayMonthYear.c_str(), "úterý, 5 březen 2024"},
+      {"cs_CZ", "f_propercase('ČENĚK ĎURÁN')", "Čeněk Ďurán"},
+      {"cs_CZ", "f_constr('Čeněk Ďurán')", "CENEK DURAN"},
+      {"cs_CZ", number.c_str(), "1\u00a0234\u00a0567,89"},
+      {"ja_JP", dayAndMark.c_str(), "2024/03/05 火曜日 午後"},
+      {"ja_JP", "f_propercase('年 TOKYO')", "年 Tokyo"},
+      {"ja_JP", "f_constr('ﾀﾁﾂ tokyo')", "ﾀﾁﾂ TOKYO"},
+      {"ja_JP", number.c_str(), "1,234,567.89"},
+      {"zh_TW", dayAndMark.c_str(), "2024/03/05 星期二 下午"},
+      {"zh_TW", "f_propercase('臺北 TAIPEI')", "臺北 Taipei"},
+      {"zh_TW", "f_constr('大山 taipei')", "大山 TAIPEI"},
+      {"zh_TW", number.c_str(), "1,234,567.89"},
+  };
+  std::size_t checked = 0;
+  for (const Case& c : cases) {
+    if (udfzel_test::TestLocale() != c.locale) continue;
+    EXPECT_EQ(Eval(c.expression), fbtest::Value(c.expected)) << c.locale << ": " << c.expression;
+    ++checked;
+  }
+  if (checked == 0) GTEST_SKIP() << "no texts for the locale " << udfzel_test::TestLocale();
+  // What the server was told: the declared character set of a text.
+  EXPECT_EQ(Eval("(select trim(cs.rdb$character_set_name) from rdb$function_arguments a"
+                 " left join rdb$fields f on f.rdb$field_name = a.rdb$field_source"
+                 " join rdb$character_sets cs on cs.rdb$character_set_id ="
+                 " coalesce(a.rdb$character_set_id, f.rdb$character_set_id)"
+                 " where a.rdb$function_name = 'F_STRLEFT' and a.rdb$argument_position = 1)"),
+            fbtest::Value(udfzel_test::TestCharacterSet()));
+}
+
+// The character set of every code page a locale loads is the server's own:
+// its name, number and longest character as RDB$CHARACTER_SETS has them.
+TEST_F(SqlFaces, CharacterSetsAreTheServers) {
+  for (const udfzel::CharacterSet& set : udfzel::kCharacterSets) {
+    const std::string name(set.name);
+    EXPECT_EQ(Eval("(select rdb$character_set_id || ':' || rdb$bytes_per_character"
+                   " from rdb$character_sets where rdb$character_set_name = '" +
+                   name + "')"),
+              fbtest::Value(std::to_string(set.id) + ":" + std::to_string(set.bytesPerCharacter)))
+        << name << " for code page " << set.codePage;
   }
 }
 

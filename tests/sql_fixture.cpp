@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 
@@ -46,10 +47,29 @@ std::string DeclarationScriptPath(Face face) {
              : WideUdrDeclarations()      ? UDFZEL_UDR_WIDE_SQL_SCRIPT
                                           : UDFZEL_UDR_SQL_SCRIPT;
   }
-  // The scripts as installed (UDFZEL_TEST_SCRIPT_DIR), or the source tree's.
+  // The scripts as installed (UDFZEL_TEST_SCRIPT_DIR), or the source tree's;
+  // those of another character set than WIN1252 in its own folder
+  // (UDFZEL_TEST_CHARSET, the code page of UDFZEL_TEST_LANG).
+  const std::string file = script.substr(script.rfind('/'));
   const char* installed = std::getenv("UDFZEL_TEST_SCRIPT_DIR");
+  const std::string charSet = TestCharacterSet();
+  if (charSet != "WIN1252") {
+    return (installed != nullptr ? std::string(installed) : std::string(UDFZEL_CHARSET_SCRIPTS_DIR)) +
+           "/" + charSet + file;
+  }
   if (installed == nullptr) return script;
-  return std::string(installed) + script.substr(script.rfind('/'));
+  return std::string(installed) + file;
+}
+
+std::string TestCharacterSet() {
+  const char* charSet = std::getenv("UDFZEL_TEST_CHARSET");
+  return charSet != nullptr && *charSet != '\0' ? charSet : "WIN1252";
+}
+
+std::string TestLocale() {
+  const char* lang = std::getenv("UDFZEL_TEST_LANG");
+  const std::string name = lang != nullptr ? lang : "C";
+  return name.substr(0, name.find_first_of(".@"));
 }
 
 std::string DeclarationScript(Face face) { return fbtest::ReadFile(DeclarationScriptPath(face)); }
@@ -139,6 +159,16 @@ void SqlTest::ExpectNullOrLibraryError(const std::string& expression,
 // With UDFZEL_TEST_SERVER ("127.0.0.1:PORT") the suites run through that
 // server instead, whose modules loaded the locale UDFZEL_TEST_LANG names.
 int main(int argc, char** argv) {
+  // Settings given as arguments ("--udfzel-lang=pt_BR.UTF-8") stand for the
+  // variables (UDFZEL_TEST_LANG).
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    const auto equals = argument.find('=');
+    if (argument.rfind("--udfzel-", 0) != 0 || equals == std::string::npos) continue;
+    std::string name = "UDFZEL_TEST_" + argument.substr(9, equals - 9);
+    for (char& c : name) c = c == '-' ? '_' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    setenv(name.c_str(), argument.substr(equals + 1).c_str(), 1);
+  }
   // The module reads its locale when the server loads it: "C" (the
   // fallbacks) unless UDFZEL_TEST_LANG names another.
   const char* lang = std::getenv("UDFZEL_TEST_LANG");

@@ -40,6 +40,11 @@ fbtest::Value ByFace(fbtest::Value legacy, fbtest::Value udr);
 // Whether the module under test loaded the Brazilian Portuguese locale
 // (UDFZEL_TEST_LANG=pt_BR.UTF-8) rather than the fallbacks.
 bool BrazilianLocale();
+// The character set the module's texts are declared in: the code page of
+// the locale under test (UDFZEL_TEST_CHARSET), WIN1252 by default.
+std::string TestCharacterSet();
+// The locale the module loaded ("C", "pt_BR", "ru_RU"...).
+std::string TestLocale();
 // The major version of the engine the suites run against (3, 4, 5...).
 int EngineMajorVersion();
 // A database file path unique to this process.

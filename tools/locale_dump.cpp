@@ -1,5 +1,7 @@
 #include "locale_dump.h"
 
+#include "frame/character_sets.h"
+
 #include <cstdio>
 
 #include "locale/icu_locale_source.h"
@@ -57,6 +59,7 @@ std::string DescribeLocaleFormats(const LocaleFormats& f) {
   };
   line("LocaleId", identity);
   line("CodePage", std::to_string(cp) + (f.MultiByteLocale ? " (two-byte)" : " (single-byte)"));
+  line("CharacterSet", std::string(CharacterSetOf(cp).name));
   line("LeadByteSet", LeadBytes(f));
   line("CalendarType", std::to_string(f.CalendarType));
   line("GroupSeparator", Character(f.GroupSeparator, cp));

@@ -11,21 +11,19 @@
 #include <cstddef>
 #include <string>
 
+#include "frame/character_sets.h"
 #include "list/function_kinds.h"
 
 namespace udfzel::udr {
 
-// The server's number for the WIN1252 character set.
-inline constexpr unsigned kWin1252 = 53;
-
 struct FieldType {
   unsigned sqlType;  // SQL_VARYING, SQL_LONG, ...
   unsigned length;   // bytes of the value (for texts: of the text, not its count)
-  unsigned charSet;  // texts only
+  // Texts are in the loaded code page's character set, given at setup.
 };
 
 constexpr FieldType Varchar(int size) {
-  return {SQL_VARYING, static_cast<unsigned>(size), kWin1252};
+  return {SQL_VARYING, static_cast<unsigned>(size)};
 }
 
 constexpr FieldType InputField(ArgKind kind) {
@@ -35,19 +33,19 @@ constexpr FieldType InputField(ArgKind kind) {
     case ArgKind::Picture:
       return Varchar(kPictureSize);
     case ArgKind::Int32:
-      return {SQL_LONG, sizeof(ISC_LONG), 0};
+      return {SQL_LONG, sizeof(ISC_LONG)};
     case ArgKind::Int64:
-      return {SQL_INT64, sizeof(ISC_INT64), 0};
+      return {SQL_INT64, sizeof(ISC_INT64)};
     case ArgKind::Double:
-      return {SQL_DOUBLE, sizeof(double), 0};
+      return {SQL_DOUBLE, sizeof(double)};
     case ArgKind::Timestamp:
-      return {SQL_TIMESTAMP, sizeof(ISC_TIMESTAMP), 0};
+      return {SQL_TIMESTAMP, sizeof(ISC_TIMESTAMP)};
     case ArgKind::Blob:
-      return {SQL_BLOB, sizeof(ISC_QUAD), 0};
+      return {SQL_BLOB, sizeof(ISC_QUAD)};
     case ArgKind::None:
       break;
   }
-  return {0, 0, 0};
+  return {0, 0};
 }
 
 constexpr FieldType ResultField(ResultKind kind) {
@@ -66,14 +64,16 @@ constexpr FieldType ResultField(ResultKind kind) {
     case ResultKind::BlobArgument:
       return InputField(ArgKind::Blob);
   }
-  return {0, 0, 0};
+  return {0, 0};
 }
 
-// The SQL text of a field type, for declarations.
-inline std::string SqlTypeText(FieldType type) {
+// The SQL text of a field type, for declarations; texts in `charSet`, as
+// many characters long as hold the field's bytes.
+inline std::string SqlTypeText(FieldType type, const CharacterSet& charSet) {
   switch (type.sqlType) {
     case SQL_VARYING:
-      return "VARCHAR(" + std::to_string(type.length) + ") CHARACTER SET WIN1252";
+      return "VARCHAR(" + std::to_string(charSet.LengthFor(static_cast<int>(type.length))) +
+             ") CHARACTER SET " + std::string(charSet.name);
     case SQL_LONG:
       return "INTEGER";
     case SQL_INT64:

@@ -324,7 +324,7 @@ class Function : public ::Firebird::IExternalFunctionImpl<Function<B>, Status> {
  public:
   explicit Function(const typename B::Layout& layout) : layout_(layout) {}
   void dispose() override { delete this; }
-  // The routine works in WIN1252, the engines' code page, whatever the
+  // The routine works in the loaded locale's code page, whatever the
   // connection's character set: the server transliterates to and from it.
   void getCharSet(Status*, ::Firebird::IExternalContext*, char* name, unsigned size) override {
     SetRoutineCharSet(name, size);

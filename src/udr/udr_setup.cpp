@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "frame/character_sets.h"
+#include "frame/process_locale.h"
 #include "udr/udr_function.h"
 
 namespace udfzel::udr {
@@ -14,11 +16,20 @@ namespace {
   throw ::Firebird::FbException(status);
 }
 
+// The character set of the loaded locale's code page: what every text the
+// module reads and writes is in.
+const CharacterSet& LoadedCharacterSet() {
+  return CharacterSetOf(LoadedLocaleFormats().CodePage);
+}
+
 }  // namespace
 
 void SetRoutineCharSet(char* name, unsigned size) {
-  static constexpr char kCharSet[] = "WIN1252";
-  if (size >= sizeof kCharSet) std::memcpy(name, kCharSet, sizeof kCharSet);
+  const std::string_view charSet = LoadedCharacterSet().name;
+  if (size > charSet.size()) {
+    std::memcpy(name, charSet.data(), charSet.size());
+    name[charSet.size()] = '\0';
+  }
 }
 
 void CheckDeclaredCount(Status* status, const char* name, ::Firebird::IRoutineMetadata* metadata,
@@ -59,7 +70,7 @@ void DeclareField(Status* status, ::Firebird::IMetadataBuilder* builder, unsigne
                   FieldType type) {
   builder->setType(status, index, type.sqlType);
   builder->setLength(status, index, type.length);
-  if (type.sqlType == SQL_VARYING) builder->setCharSet(status, index, type.charSet);
+  if (type.sqlType == SQL_VARYING) builder->setCharSet(status, index, LoadedCharacterSet().id);
   if (type.sqlType == SQL_LONG || type.sqlType == SQL_INT64) builder->setScale(status, index, 0);
 }
 
