@@ -12,6 +12,7 @@
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
 
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -56,7 +57,7 @@ std::optional<std::string> ConvertStrictly(UConverter* converter, const UChar* t
 
 // Spaces the code pages may lack: the no-break, narrow no-break, figure and
 // thin spaces become the code page's no-break space, or a space.
-bool IsNarrowSpace(UChar c) {
+bool IsNoBreakOrThinSpace(UChar c) {
   return c == 0x00A0 || c == 0x202F || c == 0x2007 || c == 0x2009;
 }
 
@@ -87,7 +88,7 @@ std::optional<std::string> ConvertDecomposed(UConverter* converter, const std::u
   // Subsets of the marks composed into the base, the largest first.
   for (unsigned taken = marks + 1; taken-- > 0;) {
     for (unsigned subset = 0; subset < (1u << marks); ++subset) {
-      if (static_cast<unsigned>(__builtin_popcount(subset)) != taken) continue;
+      if (static_cast<unsigned>(std::popcount(subset)) != taken) continue;
       UChar head[8] = {parts[0]};
       UChar tail[8];
       int32_t headLength = 1;
@@ -153,7 +154,7 @@ std::optional<std::string> ToCodePage(const std::u16string& text, int codePage) 
     const UChar c = composed[at++];
     if (U16_IS_LEAD(c) && at < length) ++at;  // a character beyond the BMP, whole
     while (at < length && u_getCombiningClass(static_cast<UChar32>(composed[at])) != 0) ++at;
-    if (IsNarrowSpace(c) && at == start + 1) {
+    if (IsNoBreakOrThinSpace(c) && at == start + 1) {
       out += space;
       continue;
     }
