@@ -182,6 +182,17 @@ sql_suites() {
   done
 }
 
+# The texts of the server's locale through both faces, declared by the
+# scripts of its code page's character set $1.
+locale_texts() {
+  for face in legacy udr; do
+    echo "-- locale texts, face $face, LANG=$server_lang, declared in $1"
+    "$build/tests/sql_tests" --gtest_brief=1 --gtest_filter='SqlFaces.TextsInTheLocalesCodePage' \
+      --udfzel-face=$face --udfzel-lang="$server_lang" --udfzel-charset="$1" ||
+      fail "locale texts ($face, $server_lang) failed"
+  done
+}
+
 # Attach/detach cycles calling every function of face $1 (legacy or both).
 run_cycles() {
   pid_arg=""
@@ -271,6 +282,14 @@ if [ "$mode" = package ]; then
   done
   wait $!
   echo "-- the server loaded both modules from the unpacked package"
+  stop_server
+  check_log
+  # The package's scripts of other character sets, under their locales.
+  start_server ru_RU.UTF-8
+  locale_texts WIN1251
+  stop_server
+  start_server ja_JP.UTF-8
+  locale_texts SJIS_0208
   stop_server
   check_log
   echo "Real server (package) passed."
