@@ -406,9 +406,7 @@ IcuLocaleSource::IcuLocaleSource(std::string name)
   // Gregorian one, unless the locale asks for an era calendar whose
   // pictures the library supports (Japanese, ROC). Numbers in Latin digits,
   // the only digits the number engines write.
-  datesName_ = calendarType_ == 3 || calendarType_ == 4
-                   ? name_
-                   : LocaleWithKeyword(name_, "calendar", "gregorian");
+  datesName_ = DatesInEraCalendar() ? name_ : LocaleWithKeyword(name_, "calendar", "gregorian");
   numbersName_ = LocaleWithKeyword(name_, "numbers", "latn");
 }
 
@@ -478,7 +476,7 @@ std::optional<std::string> IcuLocaleSource::ReadKnown(LocaleItem item, int index
       if (const auto pattern = Pattern(datesName_, UDAT_NONE,
                                        item == LocaleItem::ShortDate ? UDAT_SHORT : UDAT_FULL)) {
         std::optional<std::u16string> era;
-        if (calendarType_ != 3 && calendarType_ != 4) {
+        if (!DatesInEraCalendar()) {
           era = DateSymbol(datesName_, UDAT_ERAS, 1);  // AD, as the locale abbreviates it
           if (!era) break;
         }

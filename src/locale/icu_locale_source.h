@@ -43,6 +43,9 @@ class IcuLocaleSource : public LocaleSource {
 
  private:
   std::optional<std::string> ReadKnown(LocaleItem item, int index) const;
+  // Whether names and pictures come from the locale's era calendar
+  // (Japanese, ROC) rather than the Gregorian one.
+  bool DatesInEraCalendar() const { return calendarType_ == 3 || calendarType_ == 4; }
 
   std::string name_;
   bool known_;
