@@ -116,10 +116,7 @@ int EngineMajorVersion() {
   return version;
 }
 
-bool BrazilianLocale() {
-  const char* lang = std::getenv("LANG");
-  return lang != nullptr && std::string(lang).rfind("pt_BR", 0) == 0;
-}
+bool BrazilianLocale() { return TestLocale() == "pt_BR"; }
 
 fbtest::Value SqlTest::Eval(const std::string& expression,
                             const std::vector<fbtest::Value>& params) {

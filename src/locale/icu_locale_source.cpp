@@ -42,6 +42,18 @@ Converter OpenCodePage(int codePage) {
   return nullptr;
 }
 
+// The code page's converter with substitutes switched off both ways: an
+// unmappable character or an undefined byte stops the conversion.
+Converter OpenStrictCodePage(int codePage) {
+  Converter converter = OpenCodePage(codePage);
+  if (!converter) return nullptr;
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                        &status);
+  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+  return U_SUCCESS(status) ? std::move(converter) : nullptr;
+}
+
 // Converts one text, or fails: nothing unmappable becomes a substitute.
 std::optional<std::string> ConvertStrictly(UConverter* converter, const UChar* text,
                                            int32_t length) {
@@ -129,18 +141,15 @@ std::optional<std::string> ConvertCharacter(UConverter* converter, const std::u1
 // A text in the code page, written whole or not at all: best-fit fallbacks
 // where the converter has them, never a substitute byte.
 std::optional<std::string> ToCodePage(const std::u16string& text, int codePage) {
-  Converter converter = OpenCodePage(codePage);
+  Converter converter = OpenStrictCodePage(codePage);
   if (!converter) return std::nullopt;
-  UErrorCode status = U_ZERO_ERROR;
-  ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                        &status);
   ucnv_setFallback(converter.get(), true);
-  if (U_FAILURE(status)) return std::nullopt;
   const std::optional<std::string> noBreakSpace = ConvertStrictly(converter.get(), u"\u00A0", 1);
   const std::string space = noBreakSpace ? *noBreakSpace : std::string(" ");
   // Character by character in composed form, so that a sequence the code
   // page lacks can be written decomposed.
   UChar composed[kBufferSize];
+  UErrorCode status = U_ZERO_ERROR;
   const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
   const int32_t length =
       U_SUCCESS(status)
@@ -560,18 +569,12 @@ std::optional<char> OneByteOf(UConverter* converter, UChar32 c) {
 
 void IcuLocaleSource::CaseTables(int codePage, std::array<char, 256>& lower,
                                  std::array<char, 256>& upper) const {
-  Converter converter = OpenCodePage(codePage);
+  // Unmappable characters and undefined bytes map to nothing.
+  Converter converter = OpenStrictCodePage(codePage);
   if (!converter) {
     LocaleSource::CaseTables(codePage, lower, upper);
     return;
   }
-  // Unmappable characters and undefined bytes stop the conversion instead
-  // of becoming substitutes, so they map to nothing.
-  UErrorCode status = U_ZERO_ERROR;
-  ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                        &status);
-  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-  if (U_FAILURE(status)) return;
   for (int byte = 1; byte < 256; ++byte) {
     const std::optional<UChar> c = CharacterOfByte(converter.get(), byte);
     if (!c) continue;
@@ -597,11 +600,8 @@ static std::optional<char> PlainCapitalOf(UChar c) {
 
 void IcuLocaleSource::AccentFold(int codePage, std::array<char, 256>& fold) const {
   if (codePage == 1252) return;  // the table as it is
-  Converter converter = OpenCodePage(codePage);
+  Converter converter = OpenStrictCodePage(codePage);
   if (!converter) return;
-  UErrorCode status = U_ZERO_ERROR;
-  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-  if (U_FAILURE(status)) return;
   fold = LocaleFormats::IdentityTable();
   for (int byte = 0x80; byte < 256; ++byte) {
     const std::optional<UChar> c = CharacterOfByte(converter.get(), byte);
