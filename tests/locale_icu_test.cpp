@@ -12,7 +12,7 @@
 
 #include "engines/dates/day_serial.h"
 #include "engines/text/text_case.h"
-#include "locale/icu_era_table.h"
+#include "locale/era_table_loader.h"
 #include "locale/icu_locale_source.h"
 #include "locale/load_locale_formats.h"
 #include "locale_dump.h"

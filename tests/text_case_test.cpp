@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "locale/icu_locale_source.h"
+#include "locale/platform_locale.h"
 #include "locale/load_locale_formats.h"
 
 namespace {
@@ -14,7 +14,7 @@ namespace {
 using udfzel::LocaleFormats;
 
 const LocaleFormats& Fallback() {
-  static const LocaleFormats formats = udfzel::LoadLocaleFormats(udfzel::IcuLocaleSource("C"));
+  static const LocaleFormats formats = udfzel::LoadLocaleFormats(*udfzel::NamedLocaleSource("C"));
   return formats;
 }
 
@@ -109,7 +109,7 @@ TEST(AccentFolding, UpperCaseWithoutAccents) {
 // In a two-byte code page the second byte of a character is no letter of
 // its own: case mapping leaves it alone.
 TEST(TextCase, TwoByteCharactersStayWhole) {
-  LocaleFormats japanese = udfzel::LoadLocaleFormats(udfzel::IcuLocaleSource("ja_JP"));
+  LocaleFormats japanese = udfzel::LoadLocaleFormats(*udfzel::NamedLocaleSource("ja_JP"));
   ASSERT_TRUE(japanese.MultiByteLocale);
   const std::string text = "ab \x82\x61\x82\x62 \x83\x41";  // "ab ａｂ ア" in Shift-JIS
   EXPECT_EQ(Folded(text, japanese), "AB \x82\x61\x82\x62 \x83\x41");

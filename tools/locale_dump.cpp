@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "locale/icu_locale_source.h"
+#include "locale/platform_locale.h"
 
 namespace udfzel {
 namespace {

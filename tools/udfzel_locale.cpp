@@ -1,6 +1,7 @@
-// Prints the locale settings udfzel loads: by default those of the current
-// environment (LC_ALL, else LANG), as the server process would load them;
-// or those of an ICU locale name given as the argument. With --charset, only
+// Prints the locale settings udfzel loads: by default those of the process
+// (on Linux the environment's LC_ALL, else LANG; on Windows the user default
+// locale), as the server process would load them; or those of a locale name
+// given as the argument (pt_BR; on Windows also pt-BR). With --charset, only
 // the server's name for the character set the functions' texts are in: the
 // folder of the declaration scripts for that locale.
 //   udfzel-locale [LOCALE]
@@ -11,19 +12,21 @@
 #include <string_view>
 
 #include "frame/character_sets.h"
-#include "locale/icu_locale_source.h"
 #include "locale/load_locale_formats.h"
+#include "locale/platform_locale.h"
 #include "locale_dump.h"
+#include "self_path.h"
 
 namespace {
 
-// Where the declaration scripts are installed: share/udfzel beside the
-// bin folder this program runs from.
+// Where the declaration scripts are installed, from the folder this program
+// runs from (UDFZEL_SCRIPTS_FROM_PROGRAM: "../share/udfzel" on Linux, "sql"
+// in the Windows kit).
 std::string ScriptFolder() {
-  std::error_code error;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return "share/udfzel";
-  return (self.parent_path().parent_path() / "share" / "udfzel").string();
+  const std::filesystem::path self = udfzel::SelfPath();
+  const std::filesystem::path relative(UDFZEL_SCRIPTS_FROM_PROGRAM);
+  if (self.empty()) return relative.generic_string();
+  return (self.parent_path() / relative).lexically_normal().generic_string();
 }
 
 }  // namespace
@@ -35,16 +38,17 @@ int main(int argc, char** argv) {
     std::fputs("usage: udfzel-locale [--charset] [LOCALE]\n", stderr);
     return 2;
   }
-  const udfzel::IcuLocaleSource source = argc > named ? udfzel::IcuLocaleSource(argv[named])
-                                                      : udfzel::IcuLocaleSource::FromEnvironment();
-  const udfzel::LocaleFormats formats = udfzel::LoadLocaleFormats(source);
+  const auto source =
+      argc > named ? udfzel::NamedLocaleSource(argv[named]) : udfzel::ProcessLocaleSource();
+  const udfzel::LocaleFormats formats = udfzel::LoadLocaleFormats(*source);
   const std::string charSet(udfzel::CharacterSetOf(formats.CodePage).name);
   if (charSetOnly) {
     std::printf("%s\n", charSet.c_str());
     return 0;
   }
-  std::printf("Locale             %s%s\n", source.Name().empty() ? "(none)" : source.Name().c_str(),
-              source.Known() ? "" : " -- answers nothing: fallbacks and built-in names");
+  const std::string name = source->PlatformName();
+  std::printf("Locale             %s%s\n", name.empty() ? "(none)" : name.c_str(),
+              source->LocaleId() != 0 ? "" : " -- answers nothing: fallbacks and built-in names");
   std::fputs(udfzel::DescribeLocaleFormats(formats).c_str(), stdout);
   std::printf("Declare with       %s/%s/udfzel.sql (legacy) or udfzel_udr.sql (UDR)\n",
               ScriptFolder().c_str(), charSet.c_str());

@@ -1,9 +1,8 @@
 #include "frame/process_locale.h"
 
-#include "locale/icu_era_table.h"
-#include "locale/icu_locale_source.h"
-#include "locale/icu_residency.h"
+#include "locale/era_table_loader.h"
 #include "locale/load_locale_formats.h"
+#include "locale/platform_locale.h"
 
 namespace udfzel {
 namespace {
@@ -11,13 +10,13 @@ namespace {
 // Loading never fails: any error falls back to the locale that answers
 // nothing, and that failing, to the record's own defaults.
 LocaleFormats LoadAtStart() noexcept {
-  KeepIcuResident();
+  KeepLocaleServicesResident();
   try {
-    return LoadLocaleFormats(IcuLocaleSource::FromEnvironment());
+    return LoadLocaleFormats(*ProcessLocaleSource());
   } catch (...) {
   }
   try {
-    return LoadLocaleFormats(IcuLocaleSource("C"));
+    return LoadLocaleFormats(*NamedLocaleSource("C"));
   } catch (...) {
   }
   return LocaleFormats{};

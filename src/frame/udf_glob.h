@@ -3,8 +3,7 @@
 
 #include <cstddef>
 
-// Marks an entry point: C linkage, undecorated name, visible from the module.
-#define UDFZEL_EXPORT extern "C" __attribute__((visibility("default")))
+#include "frame/export.h"
 
 namespace udfzel {
 

@@ -1,4 +1,4 @@
-#include "locale/icu_era_table.h"
+#include "locale/era_table_loader.h"
 
 #include <unicode/ucal.h>
 #include <unicode/udat.h>

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "locale/locale_source.h"
+#include "locale/platform_locale.h"
 
 namespace udfzel {
 
@@ -67,7 +68,5 @@ std::string LocaleWithKeyword(const std::string& locale, const char* keyword, co
 // page lacks one); nothing when the code page is unknown or cannot hold it.
 std::optional<std::string> IcuTextToCodePage(const std::u16string& text, int codePage);
 
-// A text of an 8-bit code page as UTF-8, for people to read.
-std::string CodePageToUtf8(const std::string& text, int codePage);
 
 }  // namespace udfzel

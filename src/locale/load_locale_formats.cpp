@@ -42,8 +42,10 @@ bool SingleByteLanguage(std::int32_t primaryLanguage) {
 int CodePageOf(const LocaleSource& source) {
   const auto item = source.Read(LocaleItem::DefaultAnsiCodePage);
   if (item && item->size() <= kCodePageItemLimit) {
+    // 0 is the platform's name for "the system's code page" (a locale
+    // whose texts have no 8-bit code page of their own says so).
     const int codePage = ToInt(*item, -1);
-    if (codePage >= 0) return codePage;
+    if (codePage > 0) return codePage;
   }
   return source.SystemCodePage();
 }

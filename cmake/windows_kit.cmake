@@ -1,0 +1,1 @@
+# The Windows kit: what a user unzips onto a Firebird server (filled in below).

@@ -1,0 +1,60 @@
+// The locale as the Windows locale services describe it, answered as the
+// items LoadLocaleFormats reads. Texts come back in the locale's 8-bit
+// (ANSI) code page, whole or not at all: a text the code page cannot hold
+// is not read (its fallback applies), never written with substitute bytes.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "locale/locale_source.h"
+
+namespace udfzel {
+
+class WindowsLocaleSource : public LocaleSource {
+ public:
+  // A Windows locale name in UTF-8 ("pt-BR", "ja-JP"), or a POSIX one
+  // ("pt_BR.UTF-8"). An empty name, "C", "POSIX" or a name Windows does not
+  // know answers nothing: every item takes its fallback.
+  explicit WindowsLocaleSource(const std::string& name);
+
+  // The locale of the process's user.
+  static WindowsLocaleSource FromUserDefault();
+
+  // "pt_BR.UTF-8" -> "pt-BR", "sr_RS@latin" -> "sr-RS"; a Windows name is
+  // kept as it is.
+  static std::string NameFromPosix(const std::string& posixName);
+
+  const std::string& Name() const { return name_; }
+  bool Known() const { return known_; }
+
+  std::uint32_t LocaleId() const override;
+  std::optional<std::string> Read(LocaleItem item, int index = 0) const override;
+  std::vector<ByteRange> LeadByteRanges(int codePage) const override;
+  int SystemCodePage() const override;
+  std::string FromLibraryText(const std::string& utf8, int codePage) const override;
+  void CaseTables(int codePage, std::array<char, 256>& lower,
+                  std::array<char, 256>& upper) const override;
+  void AccentFold(int codePage, std::array<char, 256>& fold) const override;
+  std::string PlatformName() const override { return known_ ? name_ : std::string(); }
+
+ private:
+  std::string name_;
+  std::wstring wideName_;
+  bool known_ = false;
+  int codePage_ = 0;
+};
+
+// A Windows locale name in UTF-16, for the Windows calls; empty when the
+// UTF-8 name is not valid UTF-8.
+std::wstring WideLocaleName(const std::string& utf8Name);
+
+// UTF-16 text in an 8-bit code page, whole (best-fit characters where the
+// code page lacks one); nothing when the code page is unknown or cannot
+// hold it. Code page 0 is the system's.
+std::optional<std::string> WideTextToCodePage(const std::wstring& text, int codePage);
+
+// A text of an 8-bit code page as UTF-8, for people to read.
+std::string CodePageToUtf8(const std::string& text, int codePage);
+
+}  // namespace udfzel

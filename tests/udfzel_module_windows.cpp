@@ -1,0 +1,38 @@
+// The built udfzel.dll, opened with LoadLibrary and read with
+// GetProcAddress, as the server opens it. Its ib_util.dll is the one beside
+// the test programs, as the server's is beside the server.
+#include "udfzel_module.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace udfzel_test {
+namespace {
+
+HMODULE OpenModule() {
+  HMODULE module = LoadLibraryExA(UDFZEL_MODULE_PATH, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (module == nullptr) {
+    std::fprintf(stderr, "cannot load %s: error %lu\n", UDFZEL_MODULE_PATH, GetLastError());
+    std::abort();
+  }
+  return module;
+}
+
+}  // namespace
+
+const char* ModulePath() { return UDFZEL_MODULE_PATH; }
+
+void* ModuleSymbol(const char* name) {
+  static const HMODULE module = OpenModule();
+  void* symbol = reinterpret_cast<void*>(GetProcAddress(module, name));
+  if (symbol == nullptr) {
+    std::fprintf(stderr, "%s does not export %s\n", UDFZEL_MODULE_PATH, name);
+    std::abort();
+  }
+  return symbol;
+}
+
+}  // namespace udfzel_test

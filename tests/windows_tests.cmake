@@ -1,0 +1,62 @@
+# The tests of the Windows build, run by wine (the toolchain's emulator):
+# the engines, the locale rules and the Windows locale source linked
+# directly; the built DLLs loaded with LoadLibrary, as the server loads them.
+
+# GoogleTest built for the target from Debian's sources.
+set(INSTALL_GTEST OFF)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+# The server kit's ib_util.dll stands beside the server; here beside the tests.
+add_library(ib_util SHARED ib_util_standin.cpp)
+set_target_properties(ib_util PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+
+# Each program runs in a wine process whose user locale LC_ALL names.
+function(udfzel_wine_tests target prefix locale)
+  gtest_discover_tests(${target} TEST_PREFIX "${prefix}" DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "LC_ALL=${locale};WINEDEBUG=-all" ${ARGN})
+endfunction()
+
+add_executable(unit_tests
+  date_picture_test.cpp
+  day_serial_test.cpp
+  decimal_rounding_test.cpp
+  mask_test.cpp
+  text_case_test.cpp
+  floattext_test.cpp
+  integer_math_test.cpp
+  locale_rules_test.cpp
+  number_picture_test.cpp
+  textcut_test.cpp
+  udf_glob_test.cpp
+  engine_environment_windows.cpp
+  ${CMAKE_SOURCE_DIR}/tools/locale_dump.cpp)
+target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools)
+target_link_libraries(unit_tests PRIVATE udfzel_engines udfzel_frame udfzel_locale
+  GTest::gtest_main)
+add_dependencies(unit_tests ib_util)
+udfzel_warnings(unit_tests)
+udfzel_wine_tests(unit_tests "win.unit." C.UTF-8)
+
+add_library(entry_harness STATIC udfzel_module_windows.cpp entry_calls.cpp)
+target_include_directories(entry_harness PUBLIC . ${CMAKE_SOURCE_DIR}/fuzz ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(entry_harness PRIVATE UDFZEL_MODULE_PATH="$<TARGET_FILE:udfzel>")
+add_dependencies(entry_harness udfzel ib_util)
+udfzel_warnings(entry_harness)
+
+add_executable(entry_tests
+  pe_symbols.cpp
+  exports_test.cpp
+  dll_imports_test.cpp
+  blob_entry_test.cpp
+  strfncs_entry_test.cpp
+  thread_stress_test.cpp
+  thread_stress_windows_test.cpp)
+target_link_libraries(entry_tests PRIVATE entry_harness udfzel_engines GTest::gtest_main
+  ib_util)
+target_compile_definitions(entry_tests PRIVATE
+  UDFZEL_MODULE_PATH="$<TARGET_FILE:udfzel>"
+  UDFZEL_UDR_MODULE_PATH="$<TARGET_FILE:udfzel_udr>")
+add_dependencies(entry_tests udfzel_udr)
+udfzel_warnings(entry_tests)
+udfzel_wine_tests(entry_tests "win.entry." C.UTF-8)
