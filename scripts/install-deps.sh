@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the Debian 12 packages the build, the tests and the demo need,
-# when any is missing (the last line: what the Firebird 4 and 5 server trees
-# of the compatibility stage run on). Run as root.
+# when any is missing (the last lines: the MinGW-w64 compilers and wine of
+# the Windows stage, and what the Firebird 4 and 5 server trees of the
+# compatibility stage run on). Run as root.
 set -eu
 packages="
   g++ cmake make pkg-config
@@ -12,6 +13,7 @@ packages="
   dpkg-dev lintian binutils
   libtommath1 libtomcrypt1 libre2-9 libedit2 libicu72 libtinfo6 libgmp10 libbsd0 zlib1g
   valgrind libicu-dev libboost-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 unzip
 "
 missing=""
 for package in $packages; do

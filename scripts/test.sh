@@ -67,6 +67,9 @@ CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=Release -DUDFZ
 cmake --build build-clang -j"$jobs" --target unit_tests entry_tests udr_tests
 ctest --test-dir build-clang -j"$jobs" --output-on-failure -R '^(unit|entry|udr)\.'
 
+stage "1f. Windows DLLs (MinGW-w64, wine)"
+sh scripts/test-windows.sh build
+
 stage "2. valgrind memcheck: engine, entry-point and UDR-face tests"
 for binary in unit_tests entry_tests udr_tests; do
   # Under valgrind, x87 long double runs at double precision: tests of exact

@@ -60,3 +60,9 @@ target_compile_definitions(entry_tests PRIVATE
 add_dependencies(entry_tests udfzel_udr)
 udfzel_warnings(entry_tests)
 udfzel_wine_tests(entry_tests "win.entry." C.UTF-8)
+
+# Every entry point's results on fixed inputs, for the comparison with the
+# Linux module (scripts/test-windows.sh).
+add_executable(entry_renders entry_renders.cpp)
+target_link_libraries(entry_renders PRIVATE entry_harness)
+udfzel_warnings(entry_renders)
