@@ -22,24 +22,9 @@ UDate Noon(std::int64_t day) {
   return (static_cast<double>(day) + 0.5) * kMillisecondsPerDay;
 }
 
-// The era's name in the code page; a name the code page cannot hold whole
-// stays empty (the era tokens then write no name, the years all the same).
+// The era's name in the code page, where the code page holds it whole.
 void SetName(Era& era, const std::u16string& text, int codePage) {
-  const std::optional<std::string> name = IcuTextToCodePage(text, codePage);
-  if (!name || name->size() > sizeof era.name) return;
-  std::memcpy(era.name, name->data(), name->size());
-  era.nameLength = static_cast<std::uint8_t>(name->size());
-}
-
-// The Korean Tangun era: one era, year 1 in 2333 BC.
-EraTable TangunEras(int codePage) {
-  EraTable table;
-  Era era;
-  era.firstDay = DaysFromCivil(1, 1, 1);
-  era.yearOne = 1 - 2333;
-  SetName(era, u"\uB2E8\uAE30", codePage);
-  table.Add(era);
-  return table;
+  era.SetName(IcuTextToCodePage(text, codePage));
 }
 
 // Whether a calendar's years begin with the Gregorian years.
@@ -149,7 +134,7 @@ class IcuEras {
 }  // namespace
 
 EraTable LoadEraTable(const std::string& locale, int calendarType, int codePage) {
-  if (calendarType == 5) return TangunEras(codePage);
+  if (calendarType == 5) return TangunEras(IcuTextToCodePage(u"\uB2E8\uAE30", codePage));
   const std::string calendar = calendarType == 3 ? LocaleWithKeyword(locale, "calendar", "japanese")
                                : calendarType == 4 ? LocaleWithKeyword(locale, "calendar", "roc")
                                                    : locale;

@@ -37,24 +37,9 @@ constexpr const wchar_t* kTaiwanCalendarHome = L"zh-TW";
 constexpr int kRepublicFirstYear = 1912;
 constexpr const wchar_t* kBeforeRepublicName = L"\u6C11\u570B\u524D";
 
-// The era's name in the code page; a name the code page cannot hold whole
-// stays empty (the era tokens then write no name, the years all the same).
+// The era's name in the code page, where the code page holds it whole.
 void SetName(Era& era, const std::wstring& text, int codePage) {
-  const std::optional<std::string> name = WideTextToCodePage(text, codePage);
-  if (!name || name->size() > sizeof era.name) return;
-  std::memcpy(era.name, name->data(), name->size());
-  era.nameLength = static_cast<std::uint8_t>(name->size());
-}
-
-// The Korean Tangun era: one era, year 1 in 2333 BC.
-EraTable TangunEras(int codePage) {
-  EraTable table;
-  Era era;
-  era.firstDay = DaysFromCivil(1, 1, 1);
-  era.yearOne = 1 - 2333;
-  SetName(era, L"\uB2E8\uAE30", codePage);
-  table.Add(era);
-  return table;
+  era.SetName(WideTextToCodePage(text, codePage));
 }
 
 // A whole decimal number; nothing for any other text.
@@ -259,7 +244,7 @@ EraTable LoadEraTable(const std::string& locale, int calendarType, int codePage)
       case 4:
         return TaiwanEras(name, codePage);
       case 5:
-        return TangunEras(codePage);
+        return TangunEras(WideTextToCodePage(L"\uB2E8\uAE30", codePage));
       default:
         return CommonEra(name, codePage);
     }

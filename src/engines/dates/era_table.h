@@ -8,7 +8,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace udfzel {
@@ -21,6 +23,10 @@ struct Era {
   char name[50] = {};  // in the code page
 
   std::string_view Name() const { return {name, nameLength}; }
+  // Names the era by a text in the code page, or leaves it nameless when
+  // there is none (the code page cannot hold the name) or it is too long:
+  // the era tokens then write no name, the years all the same.
+  void SetName(const std::optional<std::string>& codePageName);
   // The year within the era of a date in Gregorian year `year`.
   std::int64_t YearOf(std::int64_t year) const { return direction * (year - yearOne) + 1; }
 };
@@ -41,5 +47,9 @@ class EraTable {
   std::array<Era, kMaxEras> eras_{};
   std::size_t count_ = 0;
 };
+
+// The Korean Tangun era: one era over every date, its year 1 in 2333 BC,
+// named by `name` (in the code page).
+EraTable TangunEras(const std::optional<std::string>& name);
 
 }  // namespace udfzel
