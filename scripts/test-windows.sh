@@ -79,6 +79,7 @@ done
 
 # One wine prefix of the build's own, its server kept running for ctest.
 export WINEPREFIX="$PWD/build-win64/wineprefix"
+mkdir -p "$WINEPREFIX"
 wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wine cmd /c exit </dev/null >/dev/null 2>&1
