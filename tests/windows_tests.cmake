@@ -17,20 +17,7 @@ function(udfzel_wine_tests target prefix locale)
     DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "LC_ALL=${locale};WINEDEBUG=-all" ${ARGN})
 endfunction()
 
-add_executable(unit_tests
-  date_picture_test.cpp
-  day_serial_test.cpp
-  decimal_rounding_test.cpp
-  mask_test.cpp
-  text_case_test.cpp
-  floattext_test.cpp
-  integer_math_test.cpp
-  locale_rules_test.cpp
-  number_picture_test.cpp
-  textcut_test.cpp
-  udf_glob_test.cpp
-  engine_environment_windows.cpp
-  ${CMAKE_SOURCE_DIR}/tools/locale_dump.cpp)
+add_executable(unit_tests ${UDFZEL_ENGINE_TEST_SOURCES} engine_environment_windows.cpp)
 target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(unit_tests PRIVATE udfzel_engines udfzel_frame udfzel_locale
   GTest::gtest_main)
