@@ -4,6 +4,9 @@
 # taken from the host's firebird-dev (and Boost.Preprocessor from libboost-dev)
 # after MinGW's own headers, so no Linux header can stand in for a Windows one.
 add_compile_options(-idirafter /usr/include)
+# <windows.h> without its rarely used parts and without min/max macros,
+# which would break std::min and std::max, for every file that includes it.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 set(FIREBIRD_INCLUDE_DIR "")
 set(BOOST_PREPROCESSOR_DIR "")
 

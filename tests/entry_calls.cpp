@@ -315,4 +315,14 @@ std::string RunOn(const EntryCall& call, const std::string& bytes) {
   return call.run(in);
 }
 
+std::vector<std::vector<std::string>> RunAllOn(const std::vector<std::string>& inputs) {
+  std::vector<std::vector<std::string>> results;
+  for (const EntryCall& call : EntryCalls()) {
+    std::vector<std::string> renders;
+    for (const std::string& input : inputs) renders.push_back(RunOn(call, input));
+    results.push_back(renders);
+  }
+  return results;
+}
+
 }  // namespace udfzel_test

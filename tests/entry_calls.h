@@ -33,4 +33,8 @@ void SetCallObserver(CallObserver* observer);
 // Renders one call of `call` on the arguments decoded from `bytes`.
 std::string RunOn(const EntryCall& call, const std::string& bytes);
 
+// What every entry point gives on each input, run on this thread alone:
+// [entry call][input], the reference of the thread tests.
+std::vector<std::vector<std::string>> RunAllOn(const std::vector<std::string>& inputs);
+
 }  // namespace udfzel_test

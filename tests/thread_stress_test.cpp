@@ -12,7 +12,6 @@
 
 namespace {
 
-using udfzel_test::EntryCall;
 using udfzel_test::EntryCalls;
 
 constexpr int kThreads = 8;
@@ -29,12 +28,7 @@ std::vector<std::string> SharedInputs() {
 
 TEST(ThreadStress, EightThreadsAgreeWithOneThread) {
   const std::vector<std::string> inputs = SharedInputs();
-  std::vector<std::vector<std::string>> expected;
-  for (const EntryCall& call : EntryCalls()) {
-    std::vector<std::string> results;
-    for (const std::string& input : inputs) results.push_back(udfzel_test::RunOn(call, input));
-    expected.push_back(results);
-  }
+  const std::vector<std::vector<std::string>> expected = udfzel_test::RunAllOn(inputs);
 
   std::atomic<int> mismatches{0};
   std::atomic<bool> go{false};

@@ -6,7 +6,6 @@
 // the thread's control word as it found it.
 #include <gtest/gtest.h>
 
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <atomic>
@@ -18,7 +17,6 @@
 
 namespace {
 
-using udfzel_test::EntryCall;
 using udfzel_test::EntryCalls;
 
 constexpr int kThreads = 8;
@@ -59,12 +57,7 @@ DWORD WINAPI CallEverything(void* argument) {
 TEST(ServerThreads, FiftyThreeBitThreadsGetTheLibrarysDigitsAndKeepTheirControlWord) {
   std::vector<std::string> inputs;
   for (std::size_t i = 0; i < 64; ++i) inputs.push_back(udfzel_fuzz::PseudoRandomBytes(5000 + i, 48));
-  std::vector<std::vector<std::string>> expected;
-  for (const EntryCall& call : EntryCalls()) {
-    std::vector<std::string> results;
-    for (const std::string& input : inputs) results.push_back(udfzel_test::RunOn(call, input));
-    expected.push_back(results);
-  }
+  const std::vector<std::vector<std::string>> expected = udfzel_test::RunAllOn(inputs);
 
   std::atomic<int> mismatches{0};
   std::atomic<int> changedControl{0};

@@ -4,7 +4,6 @@
 // names another copy (the one unzipped from the kit).
 #include "udfzel_module.h"
 
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <cstdio>

@@ -1,6 +1,5 @@
 #include "self_path.h"
 
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 namespace udfzel {
