@@ -13,6 +13,8 @@
 #include "legacy/strfncs.h"
 #include "legacy/timefncs.h"
 #include "udr/udr_bindings.h"
+#include "udr_call_status.h"
+#include "udr_layouts.h"
 
 namespace udfzel_fuzz {
 namespace {
@@ -23,30 +25,6 @@ void (*callAfter)() = nullptr;
 using udfzel::ArgKind;
 using udfzel::ResultKind;
 using Text = std::optional<std::string>;
-
-// A status of our own, as the server hands one to every call.
-class CallStatus {
- public:
-  CallStatus() : status_(Firebird::fb_get_master_interface()->getStatus()), wrapper_(status_) {}
-  ~CallStatus() { status_->dispose(); }
-  CallStatus(const CallStatus&) = delete;
-  CallStatus& operator=(const CallStatus&) = delete;
-
-  udfzel::udr::Status* get() { return &wrapper_; }
-  // The error's text, or nothing when the call succeeded.
-  std::optional<std::string> Error() const {
-    if ((status_->getState() & Firebird::IStatus::STATE_ERRORS) == 0) return std::nullopt;
-    const ISC_STATUS* vector = status_->getErrors();
-    if (vector[0] == isc_arg_gds && vector[1] == isc_random && vector[2] == isc_arg_string) {
-      return std::string(reinterpret_cast<const char*>(vector[3]));
-    }
-    return "status " + std::to_string(vector[1]);
-  }
-
- private:
-  Firebird::IStatus* status_;
-  udfzel::udr::Status wrapper_;
-};
 
 // One decoded argument: written into a message field, and handed to the
 // legacy entry point as a fresh copy (entry points may write into it).
@@ -147,10 +125,7 @@ std::string Show(const Text& text) {
   return text ? "'" + *text + "'" : "NULL";
 }
 
-// Texts declared at their kinds' limits, as the shipped scripts do for the
-// functions that touch blobs.
-template <class B>
-constexpr typename B::Layout kFull = B::FullLayout();
+using udfzel_fuzz::kFull;
 
 // A message of the binding's layout, every argument not NULL.
 template <class B>
@@ -168,8 +143,8 @@ ParityOutcome Parity(InputDecoder& in, std::index_sequence<I...>) {
   std::string refusal;
   if constexpr (B::kResult == ResultKind::DoubleValue) {
     if (!std::isfinite(legacyValue)) {
-      refusal = "status " + std::to_string(std::isnan(legacyValue) ? isc_udf_fp_nan
-                                                                   : isc_udf_fp_overflow);
+      refusal = "status " +
+                std::to_string(std::isnan(legacyValue) ? isc_udf_fp_nan : isc_udf_fp_overflow);
     }
   }
   const Text legacy = RenderLegacy<B::kResult>(legacyValue);
@@ -212,43 +187,6 @@ std::string NullGivesNull(std::size_t position) {
   return outNull != 0 ? "" : "result not NULL";
 }
 
-// Builds a layout's messages with the client library's own metadata
-// builder and checks them as the module does when the server sets it up.
-template <std::size_t N>
-std::string LayoutMatches(const udfzel::udr::RoutineLayout<N>& layout) {
-  CallStatus status;
-  Firebird::IMaster* master = Firebird::fb_get_master_interface();
-  Firebird::IMetadataBuilder* in = nullptr;
-  Firebird::IMetadataBuilder* out = nullptr;
-  std::string problem;
-  try {
-    in = master->getMetadataBuilder(status.get(), N);
-    out = master->getMetadataBuilder(status.get(), 1);
-    udfzel::udr::SetUpMessages(status.get(), "layout", layout, in, out);
-  } catch (const Firebird::FbException&) {
-    problem = status.Error().value_or("failed");
-  }
-  if (in != nullptr) in->release();
-  if (out != nullptr) out->release();
-  return problem;
-}
-
-// The full layout, and one with every text declared 101 bytes long (an odd
-// length moves every later field).
-template <class B>
-std::string LayoutsMatch() {
-  const std::string full = LayoutMatches(kFull<B>);
-  if (!full.empty()) return "full: " + full;
-  auto inputs = kFull<B>.inputTypes;
-  auto result = kFull<B>.resultType;
-  for (auto& type : inputs) {
-    if (type.sqlType == SQL_VARYING) type.length = 101;
-  }
-  if (result.sqlType == SQL_VARYING) result.length = 101;
-  const std::string narrow = LayoutMatches(udfzel::udr::MakeLayout(inputs, result));
-  return narrow.empty() ? "" : "narrow: " + narrow;
-}
-
 template <class B>
 constexpr bool NeedsServer() {
   for (ArgKind kind : B::kArgs) {
@@ -265,7 +203,7 @@ UdrCheck CheckOf(std::string_view entry) {
       return Parity<B, Legacy>(in, std::make_index_sequence<B::kInputs>{});
     };
   }
-  return {entry, NeedsServer<B>(), parity, &NullGivesNull<B>, B::kInputs, &LayoutsMatch<B>};
+  return {entry, NeedsServer<B>(), parity, &NullGivesNull<B>, B::kInputs, LayoutCheckOf(entry)};
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ struct UdrCheck {
   std::string (*nullGivesNull)(std::size_t position);
   std::size_t inputs;
   // Empty when the client library lays out both messages as the face reads
-  // them.
+  // them; null in a build without the client library.
   std::string (*layout)();
 };
 

@@ -1,8 +1,6 @@
 // Heap allocations per call: a function that returns new text makes exactly
 // one (its result buffer, sized to the text), every other function none; a
 // UDR call none at all (its text goes into the output message).
-// This binary counts every malloc-family call of the process, so it is built
-// only without sanitizers.
 #include <gtest/gtest.h>
 #include <ib_util.h>
 
@@ -12,57 +10,22 @@
 #include <string>
 #include <vector>
 
+#include "allocation_counter.h"
 #include "entry_calls.h"
 #include "list/function_list.h"
 #include "udr_parity.h"
 
-extern "C" {
-void* __libc_malloc(std::size_t size);
-void* __libc_calloc(std::size_t count, std::size_t size);
-void* __libc_realloc(void* block, std::size_t size);
-void* __libc_memalign(std::size_t alignment, std::size_t size);
-}
-
 namespace {
 
-thread_local bool counting = false;
-thread_local int allocations = 0;
-thread_local std::size_t lastSize = 0;
-
-void Count(std::size_t size) {
-  if (!counting) return;
-  ++allocations;
-  lastSize = size;
-}
-
-}  // namespace
-
-extern "C" void* malloc(std::size_t size) {
-  Count(size);
-  return __libc_malloc(size);
-}
-extern "C" void* calloc(std::size_t count, std::size_t size) {
-  Count(count * size);
-  return __libc_calloc(count, size);
-}
-extern "C" void* realloc(void* block, std::size_t size) {
-  Count(size);
-  return __libc_realloc(block, size);
-}
-extern "C" void* aligned_alloc(std::size_t alignment, std::size_t size) {
-  Count(size);
-  return __libc_memalign(alignment, size);
-}
-
-namespace {
+using udfzel_test::CountedAllocations;
+using udfzel_test::LastAllocationSize;
+using udfzel_test::StartCountingAllocations;
+using udfzel_test::StopCountingAllocations;
 
 class AllocationCounter : public udfzel_test::CallObserver {
  public:
-  void Before() override {
-    allocations = 0;
-    counting = true;
-  }
-  void After() override { counting = false; }
+  void Before() override { StartCountingAllocations(); }
+  void After() override { StopCountingAllocations(); }
 };
 
 TEST(Allocations, OneResultBufferOrNone) {
@@ -92,11 +55,12 @@ TEST(Allocations, OneResultBufferOrNone) {
       }
       // No text (a null result) allocates nothing.
       const int expected = newText && rendered.rfind("null", 0) != 0 ? 1 : 0;
-      EXPECT_EQ(allocations, expected) << call.entry << " seed " << seed;
+      EXPECT_EQ(CountedAllocations(), expected) << call.entry << " seed " << seed;
       if (expected == 1) {
         // New-text renderings start with the result's length and a colon.
         if (rendered.rfind("null", 0) != 0) {
-          EXPECT_EQ(lastSize, std::stoul(rendered) + 1) << call.entry << " seed " << seed;
+          EXPECT_EQ(LastAllocationSize(), std::stoul(rendered) + 1)
+              << call.entry << " seed " << seed;
         }
       }
     }
@@ -105,12 +69,13 @@ TEST(Allocations, OneResultBufferOrNone) {
 }
 
 TEST(Allocations, UdrCallsAllocateNothing) {
+  static int udrCalls = 0;
   udfzel_fuzz::SetUdrCallHooks(
       [] {
-        allocations = 0;
-        counting = true;
+        ++udrCalls;
+        StartCountingAllocations();
       },
-      [] { counting = false; });
+      StopCountingAllocations);
   int checked = 0;
   for (const udfzel_fuzz::UdrCheck& check : udfzel_fuzz::UdrChecks()) {
     if (check.needsServer) continue;
@@ -118,28 +83,27 @@ TEST(Allocations, UdrCallsAllocateNothing) {
       const std::string bytes = udfzel_fuzz::PseudoRandomBytes(seed, 64);
       udfzel_fuzz::InputDecoder in(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                    bytes.size());
-      allocations = -1;
       check.parity(in);
-      EXPECT_EQ(allocations, 0) << check.entry << " seed " << seed;
+      EXPECT_EQ(CountedAllocations(), 0) << check.entry << " seed " << seed;
       ++checked;
     }
   }
   udfzel_fuzz::SetUdrCallHooks(nullptr, nullptr);
   EXPECT_GT(checked, 3000);
+  EXPECT_EQ(udrCalls, checked);  // every count above was of a UDR call
 }
 
 // The counter sees allocations made here and inside other shared objects
 // (the server's allocator library), so a zero above means something.
 TEST(Allocations, CounterSeesMallocsOfEveryModule) {
-  counting = true;
-  allocations = 0;
+  StartCountingAllocations();
   void* volatile block = std::malloc(24);
   void* volatile result = ib_util_malloc(7);
-  counting = false;
+  StopCountingAllocations();
   std::free(block);
   std::free(result);
-  EXPECT_EQ(allocations, 2);
-  EXPECT_EQ(lastSize, 7u);
+  EXPECT_EQ(CountedAllocations(), 2);
+  EXPECT_EQ(LastAllocationSize(), 7u);
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
-// Loading, using and unloading the modules as the server does, in one
-// process that holds ICU's common library as the server does (for its own
-// collations): a database attaches, the server loads a module; the last
-// attachment goes, the server unloads it; the next attachment loads it
-// again, at another address. Nothing of it may crash the host, in any
-// locale, in any order of the two modules.
-#include <dlfcn.h>
+// Loading, using and unloading the modules as the server does, in a child
+// process per sequence (on Linux one that holds ICU's common library, as
+// the server does for its collations): a database attaches, the server
+// loads a module; the last attachment goes, the server unloads it; the next
+// attachment loads it again, at another address. Nothing of it may crash
+// the host, in any locale, in any order of the two modules.
 #include <gtest/gtest.h>
 #include <ibase.h>
-#include <sys/mman.h>
 
 #include <cctype>
 #include <cstdlib>
@@ -15,7 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "module_loader.h"
+
 namespace {
+
+using udfzel_test::LoadModule;
+using udfzel_test::ModuleEntry;
 
 enum class Module { Legacy, Udr };
 enum class Action { Load, Call, Unload, Scrub };
@@ -31,7 +34,7 @@ const char* PathOf(Module module) {
 // Exit codes of the child that runs a sequence.
 enum Outcome : int {
   kSurvived = 0,
-  kNoIcu = 2,
+  kNoLocale = 2,
   kLoadFailed = 3,
   kStillLoaded = 4,
   kWrongResult = 5,
@@ -42,8 +45,8 @@ enum Outcome : int {
 bool CallLegacy(void* handle, std::string& first) {
   using DateEntry = char*(const char*, ISC_QUAD*) noexcept;
   using NumberEntry = char*(const char*, const double*) noexcept;
-  auto* date = reinterpret_cast<DateEntry*>(dlsym(handle, "F_FormatDateTime"));
-  auto* number = reinterpret_cast<NumberEntry*>(dlsym(handle, "F_FormatFloat"));
+  auto* date = reinterpret_cast<DateEntry*>(ModuleEntry(handle, "F_FormatDateTime"));
+  auto* number = reinterpret_cast<NumberEntry*>(ModuleEntry(handle, "F_FormatFloat"));
   if (date == nullptr || number == nullptr) return false;
   ISC_TIMESTAMP stamp{60371, 10 * 36000000};  // 2024-03-05 10:00
   ISC_QUAD quad;
@@ -53,25 +56,15 @@ bool CallLegacy(void* handle, std::string& first) {
   char* numberText = number("#,##0.00", &value);
   if (dateText == nullptr || numberText == nullptr) return false;
   const std::string text = std::string(dateText) + " | " + numberText;
-  std::free(dateText);  // ib_util_malloc is malloc
+  std::free(dateText);  // ib_util_malloc is the C runtime's malloc
   std::free(numberText);
   if (first.empty()) first = text;
   return text == first;
 }
 
-// Keeps 64 MB of other data where the unloaded code was, as a busy server
-// soon does.
-void FillFreedAddresses() {
-  constexpr std::size_t kSize = std::size_t{64} << 20;
-  void* block = mmap(nullptr, kSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (block != MAP_FAILED) std::memset(block, 0xA5, kSize);
-}
-
 // Runs a sequence in this (child) process; returns an Outcome.
 int RunSequence(const std::string& lang, const std::vector<Step>& steps, int rounds) {
-  unsetenv("LC_ALL");
-  setenv("LANG", lang.c_str(), 1);
-  if (dlopen(UDFZEL_ICU_COMMON_LIBRARY, RTLD_NOW | RTLD_GLOBAL) == nullptr) return kNoIcu;
+  if (!udfzel_test::EnterChildLocale(lang)) return kNoLocale;
   void* handles[2] = {nullptr, nullptr};
   std::string first;
   for (int round = 0; round < rounds; ++round) {
@@ -79,20 +72,20 @@ int RunSequence(const std::string& lang, const std::vector<Step>& steps, int rou
       void*& handle = handles[static_cast<int>(step.module)];
       switch (step.action) {
         case Action::Load:
-          handle = dlopen(PathOf(step.module), RTLD_NOW | RTLD_LOCAL);
+          handle = LoadModule(PathOf(step.module));
           if (handle == nullptr) return kLoadFailed;
           break;
         case Action::Call:
           if (!CallLegacy(handle, first)) return kWrongResult;
           break;
         case Action::Unload:
-          dlclose(handle);
+          udfzel_test::UnloadModule(handle);
           handle = nullptr;
           // The module must really go, or the sequence proves nothing.
-          if (dlopen(PathOf(step.module), RTLD_NOW | RTLD_NOLOAD) != nullptr) return kStillLoaded;
+          if (udfzel_test::ModuleIsLoaded(PathOf(step.module))) return kStillLoaded;
           break;
         case Action::Scrub:
-          FillFreedAddresses();
+          udfzel_test::FillFreedAddresses();
           break;
       }
     }
@@ -131,7 +124,7 @@ const std::vector<Sequence>& Sequences() {
   return sequences;
 }
 
-class ModuleLifecycle : public ::testing::TestWithParam<const char*> {};
+class ModuleLifecycle : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ModuleLifecycle, ReloadingNeverCrashesTheHost) {
   // A fresh process per sequence: the modules must not be loaded already.
@@ -147,8 +140,7 @@ TEST_P(ModuleLifecycle, ReloadingNeverCrashesTheHost) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, ModuleLifecycle,
-                         ::testing::Values("pt_BR.UTF-8", "en_US.UTF-8",
-                                           "ja_JP.UTF-8@calendar=japanese", "th_TH.UTF-8", "C"),
+                         ::testing::ValuesIn(udfzel_test::LifecycleLocales()),
                          [](const auto& param) {
                            std::string name = param.param;
                            for (char& c : name) {
