@@ -53,3 +53,38 @@ udfzel_wine_tests(entry_tests "win.entry." C.UTF-8)
 add_executable(entry_renders entry_renders.cpp)
 target_link_libraries(entry_renders PRIVATE entry_harness)
 udfzel_warnings(entry_renders)
+
+# The UDR face on messages built outside the server, against the legacy
+# entry points; both faces under a caller's trapping environment.
+add_executable(udr_tests udr_face_test.cpp caller_environment_test.cpp fp_traps_windows.cpp
+  pe_symbols.cpp
+  ${CMAKE_SOURCE_DIR}/fuzz/udr_parity.cpp
+  ${CMAKE_SOURCE_DIR}/fuzz/udr_layouts_none.cpp)
+target_compile_definitions(udr_tests PRIVATE UDFZEL_UDR_MODULE_PATH="$<TARGET_FILE:udfzel_udr>")
+target_link_libraries(udr_tests PRIVATE udfzel_udr_face udfzel_legacy entry_harness
+  GTest::gtest_main ib_util)
+add_dependencies(udr_tests udfzel_udr)
+udfzel_warnings(udr_tests)
+udfzel_wine_tests(udr_tests "win.udr." C.UTF-8)
+
+# Heap allocations per call, counted through the modules' import tables.
+add_executable(alloc_tests alloc_test.cpp allocation_counter_windows.cpp
+  ${CMAKE_SOURCE_DIR}/fuzz/udr_parity.cpp ${CMAKE_SOURCE_DIR}/fuzz/udr_layouts_none.cpp)
+target_link_libraries(alloc_tests PRIVATE entry_harness udfzel_udr_face udfzel_legacy
+  GTest::gtest_main ib_util)
+udfzel_warnings(alloc_tests)
+udfzel_wine_tests(alloc_tests "win.alloc." C.UTF-8)
+
+# LoadLibrary and FreeLibrary of both DLLs, a child process per sequence;
+# nothing here holds a module loaded. A process's locale is the one it
+# started under, so the program runs once per locale.
+add_executable(lifecycle_tests module_lifecycle_test.cpp module_loader_windows.cpp)
+target_compile_definitions(lifecycle_tests PRIVATE
+  UDFZEL_MODULE_PATH="$<TARGET_FILE:udfzel>"
+  UDFZEL_UDR_MODULE_PATH="$<TARGET_FILE:udfzel_udr>")
+target_link_libraries(lifecycle_tests PRIVATE GTest::gtest_main)
+add_dependencies(lifecycle_tests udfzel udfzel_udr ib_util)
+udfzel_warnings(lifecycle_tests)
+foreach(locale pt_BR ru_RU ja_JP th_TH en_US C)
+  udfzel_wine_tests(lifecycle_tests "win.lifecycle.${locale}." ${locale}.UTF-8)
+endforeach()
