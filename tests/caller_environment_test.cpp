@@ -239,7 +239,7 @@ TEST_P(CallerEnvironmentTest, UdrFunctions) {
 
 // The catcher itself: a division by zero under unmasked traps is seen, in
 // either unit, and the test program goes on.
-TEST(TrapCatcher, SeesATrapTheCallerUnmasked) {
+TEST(CallerEnvironmentTraps, TheCatcherSeesATrapTheCallerUnmasked) {
   for (const bool x87 : {false, true}) {
     volatile double zero = 0.0;
     volatile long double extendedZero = 0.0L;
