@@ -159,7 +159,7 @@ const bool registered = [] {
       [](benchmark::State& s) {
         Run(s, [](double x) {
           udfzel::FixedText<64> text;
-          udfzel::FloatToGeneralText(static_cast<long double>(x), '.', text);
+          udfzel::FloatToGeneralText(x, '.', text);
           return Copied(text.c_str(), static_cast<int>(text.size()));
         });
       },

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "frame/convert_error.h"
 #include "engines/numbers/number_picture.h"
+#include "frame/convert_error.h"
 #include "input_decoder.h"
 
 namespace {
@@ -18,7 +18,7 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-void CheckExpansion(long double x, int precision, int decimals) {
+void CheckExpansion(udfzel::Extended x, int precision, int decimals) {
   const udfzel::DecimalExpansion e = udfzel::ExpandDecimal(x, precision, decimals);
   const std::size_t n = e.DigitCount();
   Check(n <= 18);
@@ -29,14 +29,14 @@ void CheckExpansion(long double x, int precision, int decimals) {
 
 void CheckGeneralRoundTrip(double x, char mark) {
   udfzel::FixedText<64> text;
-  udfzel::FloatToGeneralText(static_cast<long double>(x), mark, text);
+  udfzel::FloatToGeneralText(x, mark, text);
   Check(!text.Truncated());
   if (!std::isfinite(x)) return;
-  const long double back = udfzel::ParseFloatText(text.view(), mark);
+  const udfzel::Extended back = udfzel::ParseFloatText(text.view(), mark);
   if (x == 0) {
     Check(back == 0);
   } else {
-    Check(std::fabs(static_cast<double>(back / static_cast<long double>(x)) - 1) < 1e-14);
+    Check(std::fabs((back / udfzel::Extended(x)).ToDouble() - 1) < 1e-14);
   }
 }
 
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   udfzel::FixedText<udfzel::kNumberPictureOutput> out;
   try {
-    udfzel::FormatNumberPicture(picture, static_cast<long double>(x), separators, out);
+    udfzel::FormatNumberPicture(picture, x, separators, out);
     Check(picture.size() <= 224);
     Check(!out.Truncated());
     Check(std::strlen(out.c_str()) == out.size());  // no zero byte inside the text
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(picture.size() > 224);
   }
 
-  CheckExpansion(static_cast<long double>(x), in.Byte() % 20, in.Int32() % 40);
+  CheckExpansion(x, in.Byte() % 20, in.Int32() % 40);
   CheckGeneralRoundTrip(x, separators.decimalMark);
 
   const std::string text = in.Text();

@@ -26,10 +26,10 @@ TEST(DecimalRoundingExactDigits, PowerOfTen) {
   for (int n = 0; n <= 27; ++n) {
     EXPECT_EQ(udfzel::PowerOfTen(10, n), udfzel::ScaleByPowerOfTen(1, n)) << n;  // exact
   }
-  EXPECT_EQ(udfzel::PowerOfTen(10, -2), 1 / 100.0L);
-  EXPECT_EQ(udfzel::PowerOfTen(2, 10), 1024.0L);
-  EXPECT_TRUE(std::isinf(udfzel::PowerOfTen(10, 2147483647)));
-  EXPECT_EQ(udfzel::PowerOfTen(10, -2147483648LL), 0.0L);
+  EXPECT_EQ(udfzel::PowerOfTen(10, -2), udfzel::Extended(1) / 100.0);
+  EXPECT_EQ(udfzel::PowerOfTen(2, 10), udfzel::Extended(1024.0));
+  EXPECT_FALSE(udfzel::IsFinite(udfzel::PowerOfTen(10, 2147483647)));
+  EXPECT_EQ(udfzel::PowerOfTen(10, -2147483648LL), udfzel::Extended(0.0));
 }
 
 TEST(DecimalRoundingExactDigits, RoundToDecimals) {
@@ -55,7 +55,7 @@ TEST(DecimalRoundingExactDigits, RoundToDecimals) {
     EXPECT_EQ(udfzel::RoundToDecimals(c.x, c.decimals, ','), r) << "the mark cancels out";
   }
   // Beyond int64 the quotient itself: x / 100 in extended, rounded to double.
-  EXPECT_EQ(udfzel::RoundToDecimals(1e300, -2, '.'), static_cast<double>(static_cast<long double>(1e300) / 100));
+  EXPECT_EQ(udfzel::RoundToDecimals(1e300, -2, '.'), (udfzel::Extended(1e300) / 100).ToDouble());
   // A locale without a decimal mark still rounds, not multiplies.
   EXPECT_EQ(udfzel::RoundToDecimals(2.5, 2, '\0'), 2.5);
   // Counts from -20 to 30 on one value: each result is finite and the

@@ -73,11 +73,10 @@ Big Sub(const Big& a, const Big& b) {  // a >= b
 }
 
 // True when `entry` is the extended value nearest to 10^n, ties to even.
-bool NearestToPowerOfTen(long double entry, int n) {
-  int e = 0;
-  const long double fraction = std::frexp(entry, &e);
-  const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
-  const int k = e - 64;  // entry = m × 2^k
+bool NearestToPowerOfTen(udfzel::Extended entry, int n) {
+  const udfzel::ExtendedBits bits = entry.Bits();
+  const std::uint64_t m = bits.significand;
+  const int k = bits.exponentField - 16383 - 63;  // entry = m × 2^k
   Big power = FromU64(1);
   for (int i = 0; i < n; ++i) power = MulSmall(power, 10);
   const int scale = k < 0 ? -k : 0;
@@ -90,28 +89,39 @@ bool NearestToPowerOfTen(long double entry, int n) {
   return half < 0 || (half == 0 && m % 2 == 0);
 }
 
+// The next extended value toward zero (within a binade).
+udfzel::Extended Below(udfzel::Extended x) {
+  udfzel::ExtendedBits bits = x.Bits();
+  --bits.significand;
+  return udfzel::Extended::FromBits(bits);
+}
+
 TEST(PowerOfTenExactDigits, EveryTableEntryIsTheNearestExtendedValue) {
-  for (int n = 0; n < 32; ++n) EXPECT_TRUE(NearestToPowerOfTen(udfzel::kPowersOfTenLow[n], n)) << n;
-  for (int k = 1; k < 16; ++k) {
-    EXPECT_TRUE(NearestToPowerOfTen(udfzel::kPowersOfTenMiddle[k], 32 * k)) << 32 * k;
+  for (std::size_t n = 0; n < 32; ++n) {
+    EXPECT_TRUE(NearestToPowerOfTen(udfzel::kPowersOfTenLow[n], static_cast<int>(n))) << n;
   }
-  for (int k = 1; k < 10; ++k) {
-    EXPECT_TRUE(NearestToPowerOfTen(udfzel::kPowersOfTenHigh[k], 512 * k)) << 512 * k;
+  for (std::size_t k = 1; k < 16; ++k) {
+    EXPECT_TRUE(NearestToPowerOfTen(udfzel::kPowersOfTenMiddle[k], static_cast<int>(32 * k)))
+        << 32 * k;
+  }
+  for (std::size_t k = 1; k < 10; ++k) {
+    EXPECT_TRUE(NearestToPowerOfTen(udfzel::kPowersOfTenHigh[k], static_cast<int>(512 * k)))
+        << 512 * k;
   }
   // The check itself rejects a neighbour of the nearest value.
-  EXPECT_FALSE(NearestToPowerOfTen(std::nextafter(udfzel::kPowersOfTenLow[28], 0.0L), 28));
-  EXPECT_FALSE(NearestToPowerOfTen(std::nextafter(udfzel::kPowersOfTenHigh[3], 0.0L), 1536));
+  EXPECT_FALSE(NearestToPowerOfTen(Below(udfzel::kPowersOfTenLow[28]), 28));
+  EXPECT_FALSE(NearestToPowerOfTen(Below(udfzel::kPowersOfTenHigh[3]), 1536));
 }
 
 TEST(PowerOfTenExactDigits, Scaling) {
-  EXPECT_EQ(udfzel::ScaleByPowerOfTen(3.0L, 0), 3.0L);
-  EXPECT_EQ(udfzel::ScaleByPowerOfTen(3.0L, 5), 300000.0L);
-  EXPECT_EQ(udfzel::ScaleByPowerOfTen(300000.0L, -5), 3.0L);
-  EXPECT_EQ(static_cast<double>(udfzel::ScaleByPowerOfTen(1.0L, 300)), 1e300);
-  EXPECT_EQ(static_cast<double>(udfzel::ScaleByPowerOfTen(1.0L, -300)), 1e-300);
-  EXPECT_TRUE(std::isinf(udfzel::ScaleByPowerOfTen(0.0L, 5120)));
-  EXPECT_EQ(udfzel::ScaleByPowerOfTen(-7.0L, -5120), 0.0L);
-  EXPECT_TRUE(std::isinf(udfzel::ScaleByPowerOfTen(1.0L, 4933)));
+  EXPECT_EQ(udfzel::ScaleByPowerOfTen(3.0, 0), udfzel::Extended(3.0));
+  EXPECT_EQ(udfzel::ScaleByPowerOfTen(3.0, 5), udfzel::Extended(300000.0));
+  EXPECT_EQ(udfzel::ScaleByPowerOfTen(300000.0, -5), udfzel::Extended(3.0));
+  EXPECT_EQ(udfzel::ScaleByPowerOfTen(1.0, 300).ToDouble(), 1e300);
+  EXPECT_EQ(udfzel::ScaleByPowerOfTen(1.0, -300).ToDouble(), 1e-300);
+  EXPECT_FALSE(udfzel::IsFinite(udfzel::ScaleByPowerOfTen(0.0, 5120)));
+  EXPECT_EQ(udfzel::ScaleByPowerOfTen(-7.0, -5120), udfzel::Extended(0.0));
+  EXPECT_FALSE(udfzel::IsFinite(udfzel::ScaleByPowerOfTen(1.0, 4933)));
 }
 
 // --- ExpandDecimal ----------------------------------------------------------
@@ -179,15 +189,15 @@ TEST(ExpandDecimalExactDigits, DigitsExponentAndSign) {
 // the exponent estimate and its corrections land on the right decade.
 TEST(ExpandDecimalExactDigits, EveryBinaryExponentLandsInTheRightDecade) {
   for (int e2 = -1074; e2 <= 1023; ++e2) {
-    const long double x = std::ldexp(1.0L, e2);
+    const udfzel::Extended x = std::ldexp(1.0, e2);
     const DecimalExpansion e = udfzel::ExpandDecimal(x, 18, udfzel::kAllDecimals);
     ASSERT_GT(e.DigitCount(), 0u) << e2;
     ASSERT_NE(e.digits[0], '0') << e2;
     ASSERT_NE(e.digits[e.DigitCount() - 1], '0') << e2;
-    long double back = 0;
+    udfzel::Extended back;
     for (std::size_t i = 0; i < e.DigitCount(); ++i) back = back * 10 + (e.digits[i] - '0');
     back = udfzel::ScaleByPowerOfTen(back, e.exponent - static_cast<int>(e.DigitCount()));
-    EXPECT_NEAR(static_cast<double>(back / x), 1.0, 1e-16) << e2;
+    EXPECT_NEAR((back / x).ToDouble(), 1.0, 1e-16) << e2;
   }
 }
 
@@ -283,14 +293,14 @@ TEST(ParseFloatExactDigits, ValidTexts) {
       {"1E308", 1e308},     {"00012", 12}, {"2.5E+3", 2500},
   };
   for (const auto& [text, value] : cases) {
-    EXPECT_EQ(static_cast<double>(udfzel::ParseFloatText(text, '.')), value) << text;
+    EXPECT_EQ(udfzel::ParseFloatText(text, '.').ToDouble(), value) << text;
   }
-  EXPECT_TRUE(std::signbit(udfzel::ParseFloatText("-0", '.')));
-  EXPECT_EQ(static_cast<double>(udfzel::ParseFloatText("1,5", ',')), 1.5);
-  EXPECT_EQ(static_cast<double>(udfzel::ParseFloatText("1.5", '\0')), 1.5);
+  EXPECT_TRUE(udfzel::SignBit(udfzel::ParseFloatText("-0", '.')));
+  EXPECT_EQ(udfzel::ParseFloatText("1,5", ',').ToDouble(), 1.5);
+  EXPECT_EQ(udfzel::ParseFloatText("1.5", '\0').ToDouble(), 1.5);
   // Beyond double but within extended: accepted.
-  EXPECT_TRUE(std::isfinite(udfzel::ParseFloatText("1E400", '.')));
-  EXPECT_TRUE(std::isfinite(udfzel::ParseFloatText("1E500", '.')));
+  EXPECT_TRUE(udfzel::IsFinite(udfzel::ParseFloatText("1E400", '.')));
+  EXPECT_TRUE(udfzel::IsFinite(udfzel::ParseFloatText("1E500", '.')));
 }
 
 TEST(ParseFloatExactDigits, InvalidTexts) {
@@ -320,7 +330,7 @@ TEST(ParseFloatExactDigits, TheThreadsFloatingPointStateIsLeftAsItWas) {
     for (const char* text : {"1E300", "1E4999", "abc", "0.1", "5", "1E-4999"}) {
       std::feclearexcept(FE_ALL_EXCEPT);
       std::feraiseexcept(callerFlags);
-      long double value = 0;
+      udfzel::Extended value;
       const bool parsed = udfzel::TryParseFloatText(text, '.', value);
       EXPECT_EQ(std::fegetround(), FE_DOWNWARD) << text;
       EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), callerFlags) << text << " " << callerFlags;
@@ -330,9 +340,9 @@ TEST(ParseFloatExactDigits, TheThreadsFloatingPointStateIsLeftAsItWas) {
     }
   }
   // Rounding to nearest inside, whatever the caller's mode.
-  const long double tenth = udfzel::ParseFloatText("0.1", '.');
+  const udfzel::Extended tenth = udfzel::ParseFloatText("0.1", '.');
   std::fesetenv(&before);
-  EXPECT_EQ(static_cast<double>(tenth), 0.1);
+  EXPECT_EQ(tenth.ToDouble(), 0.1);
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ bool F_FormatFloat(TextBuffer& text, const char* picture, const double* value) {
   if (value == nullptr) return false;
   FixedText<kNumberPictureOutput> formatted;
   // A double widens to extended exactly.
-  const auto x = static_cast<long double>(*value);
+  const Extended x = *value;
   FormatNumberPicture(picture == nullptr ? "" : picture, x, Separators(), formatted);
   AppendWhole(text, formatted);
   return true;

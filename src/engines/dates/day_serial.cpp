@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "engines/extended/extended.h"
 #include "frame/convert_error.h"
-#include "engines/numbers/extended_bits.h"
 
 namespace udfzel {
 namespace {
@@ -22,9 +22,10 @@ constexpr std::int64_t kEraStartBeforeEpoch = 719468;
 // extended precision. |serial| stays far below 2^63 / 86,400,000 for every
 // record the server can hand over (day numbers are 32-bit).
 std::int64_t Milliseconds(DaySerial serial) {
-  const long double scaled = static_cast<long double>(serial) * kMillisecondsPerDay;
-  const long double magnitude = std::fabs(scaled);
-  if (!(magnitude < 9.2e18L)) return 0;  // NaN or beyond any server date
+  const Extended scaled = Extended(serial) * Extended(static_cast<int>(kMillisecondsPerDay));
+  const Extended magnitude = Abs(scaled);
+  // NaN or beyond any server date.
+  if (!(magnitude < Extended::FromUnsigned(9'200'000'000'000'000'000ull))) return 0;
   const auto rounded = static_cast<std::int64_t>(RoundHalfEven(magnitude));
   return scaled < 0 ? -rounded : rounded;
 }
@@ -58,10 +59,9 @@ DaySerial QuadToDaySerial(std::int32_t dayNumber, std::uint32_t t) {
   if (!TryEncodeTimeOfDay(hour, minute, second, millisecond, fraction)) return datePart;
   // Before day 0 a serial reads its time of day from the magnitude: the
   // fraction goes further back, so the day and the time read back as given.
-  const auto wide = static_cast<long double>(fraction);
-  const long double sum = datePart < 0 ? static_cast<long double>(datePart) - wide
-                                       : static_cast<long double>(datePart) + wide;
-  return static_cast<double>(sum);
+  const Extended wide = fraction;
+  const Extended sum = datePart < 0 ? Extended(datePart) - wide : Extended(datePart) + wide;
+  return sum.ToDouble();
 }
 
 SplitSerial SplitDaySerial(DaySerial serial) {
@@ -85,9 +85,13 @@ int WeekdayNumber(DaySerial serial) {
   return static_cast<int>(SplitDaySerial(serial).absoluteDay % 7 + 1);
 }
 
-int MonthLength(bool leap, int month) { return kMonthLengths[leap ? 1 : 0][month - 1]; }
+int MonthLength(bool leap, int month) {
+  return kMonthLengths[leap ? 1 : 0][month - 1];
+}
 
-bool IsLeapYear(std::int64_t year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(std::int64_t year) {
+  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 // The calendar, after Howard Hinnant's days_from_civil / civil_from_days.
 // Derivation: count years from 1 March, so that the leap day is the last

@@ -11,18 +11,20 @@ namespace {
 // Both sides of the text round trip use the same mark, so it cancels out; a
 // locale without one uses ".", or the fixed text would lose its point.
 // Zero of either sign and NaN (which compares as equal here) give 0.
-bool ZeroOrNaN(double x) { return std::isnan(x) || x == 0; }
+bool ZeroOrNaN(double x) {
+  return std::isnan(x) || x == 0;
+}
 
 // The text parsed back and rounded to double; 0 when it does not parse
 // (without an exception: a failed round trip allocates nothing).
 double ParsedOrZero(std::string_view text, char mark) {
-  long double value = 0;
-  return TryParseFloatText(text, mark, value) ? static_cast<double>(value) : 0;
+  Extended value;
+  return TryParseFloatText(text, mark, value) ? value.ToDouble() : 0;
 }
 
 // The plain digit text of an integral value: its digits (18 significant at
 // most) and as many zeros as its magnitude needs, never an exponent form.
-void WriteIntegerDigits(long double integral, TextBuffer& out) {
+void WriteIntegerDigits(Extended integral, TextBuffer& out) {
   const DecimalExpansion e = ExpandDecimal(integral, 18, 0);
   if (e.negative) out.Put('-');
   const std::string_view digits(e.digits, e.DigitCount());
@@ -40,11 +42,11 @@ constexpr double kTwo63 = 9223372036854775808.0;
 
 }  // namespace
 
-long double PowerOfTen(long double base, std::int64_t n) {
+Extended PowerOfTen(Extended base, std::int64_t n) {
   std::uint64_t m = n < 0 ? 0u - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
   if (m == 0) return 1;
-  long double result = 1;
-  long double b = base;
+  Extended result = 1;
+  Extended b = base;
   for (;;) {
     const bool bit = (m & 1) != 0;
     m >>= 1;
@@ -52,7 +54,7 @@ long double PowerOfTen(long double base, std::int64_t n) {
     if (m == 0) break;
     b *= b;
   }
-  return n < 0 ? 1 / result : result;
+  return n < 0 ? Extended(1) / result : result;
 }
 
 double RoundToDecimals(double x, std::int32_t decimals, char decimalMark) {
@@ -60,11 +62,10 @@ double RoundToDecimals(double x, std::int32_t decimals, char decimalMark) {
   if (decimals > 0) {
     const char mark = MarkOrPoint(decimalMark);
     FixedText<64> text;
-    FloatToFixedText(static_cast<long double>(x), decimals, mark, text);
+    FloatToFixedText(x, decimals, mark, text);
     return ParsedOrZero(text.view(), mark);
   }
-  const auto q =
-      static_cast<double>(static_cast<long double>(x) / PowerOfTen(10, -std::int64_t{decimals}));
+  const double q = (Extended(x) / PowerOfTen(10, -std::int64_t{decimals})).ToDouble();
   // A quotient beyond the int64 range (or infinite) is integral already.
   if (!(std::fabs(q) < kTwo63)) return q;
   return static_cast<double>(std::llrint(q));  // the thread's rounding: nearest, ties to even
@@ -76,7 +77,7 @@ double CutToDecimals(double x, std::int32_t decimals, char decimalMark) {
   const char mark = MarkOrPoint(decimalMark);
   FixedText<512> text;
   if (decimals > 0) {
-    FloatToGeneralText(static_cast<long double>(x), mark, text);
+    FloatToGeneralText(x, mark, text);
     const std::string_view general = text.view();
     const auto point = general.find(mark);
     if (point != std::string_view::npos && general.find('E') == std::string_view::npos) {
@@ -84,12 +85,12 @@ double CutToDecimals(double x, std::int32_t decimals, char decimalMark) {
       return ParsedOrZero(general.substr(0, keep), mark);
     }
     text.Clear();
-    FloatToFixedText(static_cast<long double>(x), decimals, mark, text);
+    FloatToFixedText(x, decimals, mark, text);
     return ParsedOrZero(text.view(), mark);
   }
   // The integer part, in plain digits however large, less |decimals| of its
   // trailing characters.
-  WriteIntegerDigits(std::trunc(static_cast<long double>(x)), text);
+  WriteIntegerDigits(Trunc(Extended(x)), text);
   const std::string_view digits = text.view();
   const std::int64_t keep = static_cast<std::int64_t>(digits.size()) + decimals;
   return ParsedOrZero(keep > 0 ? digits.substr(0, static_cast<std::size_t>(keep)) : "", mark);

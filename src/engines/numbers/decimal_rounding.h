@@ -5,11 +5,13 @@
 
 #include <cstdint>
 
+#include "engines/extended/extended.h"
+
 namespace udfzel {
 
 // base^n by binary exponentiation in extended precision (wide n, so that
 // |n| of any int32 count is defined).
-long double PowerOfTen(long double base, std::int64_t n);
+Extended PowerOfTen(Extended base, std::int64_t n);
 
 // F_Round: halves away from zero on the decimal digits for decimals > 0,
 // to the even integer for decimals <= 0. Any failure of the text round trip

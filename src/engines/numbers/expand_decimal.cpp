@@ -2,7 +2,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "engines/numbers/extended_bits.h"
 #include "engines/numbers/floattext.h"
 
 namespace udfzel {
@@ -11,7 +10,7 @@ namespace {
 constexpr std::uint64_t kTen17 = 100000000000000000ull;
 constexpr std::uint64_t kTen18 = 1000000000000000000ull;
 // Above every value ExpandDecimal scales to: 10^19 < 2^64.
-constexpr long double kScaledLimit = 1e19L;
+constexpr Extended kScaledLimit = 1e19;
 constexpr int kSignificant = 18;
 
 // "00" to "99", for writing digits two at a time.
@@ -37,8 +36,7 @@ void TakeDigits(std::uint64_t n, char (&digits)[kSignificant]) {
 
 DecimalExpansion Special(const ExtendedBits& bits) {
   DecimalExpansion e;
-  const bool infinity =
-      bits.significand == 0x8000000000000000ull || (bits.significand >> 63) == 0;
+  const bool infinity = bits.significand == 0x8000000000000000ull || (bits.significand >> 63) == 0;
   e.exponent = infinity ? DecimalExpansion::kInfinity : DecimalExpansion::kNaN;
   e.negative = infinity && bits.sign;
   return e;
@@ -46,13 +44,13 @@ DecimalExpansion Special(const ExtendedBits& bits) {
 
 // Brings |x| to 18 significant digits: v = |x| × 10^(18 − E) rounded to an
 // integer with 10^17 <= v < 10^18; returns E.
-int EighteenDigits(long double magnitude, int exponentField, std::uint64_t& v) {
+int EighteenDigits(Extended magnitude, int exponentField, std::uint64_t& v) {
   const int e2 = exponentField - 16383;
   int estimate = ((e2 * 19728) >> 16) + 1;  // floor(e2 · log10 2) + 1
   // The estimate is the decimal exponent or one below it; a second pass is
   // needed only when it was one too high. The bound keeps the loop finite.
   for (int pass = 0; pass < 4; ++pass) {
-    const long double scaled = ScaleByPowerOfTen(magnitude, kSignificant - estimate);
+    const Extended scaled = ScaleByPowerOfTen(magnitude, kSignificant - estimate);
     if (!(scaled < kScaledLimit)) {  // cannot happen for a correct estimate; stay in range
       ++estimate;
       continue;
@@ -60,7 +58,7 @@ int EighteenDigits(long double magnitude, int exponentField, std::uint64_t& v) {
     v = RoundHalfEven(scaled);
     if (v >= kTen18) {
       // The quotient is rounded once more, from the extended value of v / 10.
-      v = RoundHalfEven(static_cast<long double>(v) / 10);
+      v = RoundHalfEven(Extended::FromUnsigned(v) / 10);
       ++estimate;
       if (v >= kTen18) {  // a quotient that rounds up to 10^18 is 0.1 × 10^(E+1)
         v = kTen17;
@@ -97,13 +95,13 @@ bool CutDigits(const char (&d)[kSignificant], int n, int& exponent, char (&out)[
 
 }  // namespace
 
-DecimalExpansion ExpandDecimal(long double x, int precision, int decimals) {
-  const ExtendedBits bits = BitsOf(x);
+DecimalExpansion ExpandDecimal(Extended x, int precision, int decimals) {
+  const ExtendedBits bits = x.Bits();
   if (bits.exponentField == 0) return {};  // zero, and extended denormals alike
   if (bits.exponentField == 0x7FFF) return Special(bits);
 
   std::uint64_t v = 0;
-  int exponent = EighteenDigits(std::fabs(x), bits.exponentField, v);
+  int exponent = EighteenDigits(Abs(x), bits.exponentField, v);
   char d[kSignificant];
   TakeDigits(v, d);
 

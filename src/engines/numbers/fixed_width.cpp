@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "engines/numbers/extended_bits.h"
 #include "engines/numbers/floattext.h"
 
 namespace udfzel {
@@ -25,7 +24,7 @@ void WriteExponentDigits(int e, TextBuffer& out) {
   while (n > 0) out.Put(digits[--n]);
 }
 
-void ExponentForm(bool negative, long double m, int e, int width, TextBuffer& out) {
+void ExponentForm(bool negative, Extended m, int e, int width, TextBuffer& out) {
   const int n = std::clamp(width - 8, 2, 18);
   char s[256];
   EmitRoundedDigits(m, n, s);
@@ -43,7 +42,7 @@ void ExponentForm(bool negative, long double m, int e, int width, TextBuffer& ou
   WriteExponentDigits(e, out);
 }
 
-void FixedForm(bool negative, long double m, int e, int decimals, TextBuffer& out) {
+void FixedForm(bool negative, Extended m, int e, int decimals, TextBuffer& out) {
   int integers = e + 1;
   char s[256];
   EmitRoundedDigits(m, integers + decimals, s);
@@ -62,15 +61,13 @@ void FixedForm(bool negative, long double m, int e, int decimals, TextBuffer& ou
 
 }  // namespace
 
-NormalizedMagnitude NormalizeMagnitude(long double m) {
+NormalizedMagnitude NormalizeMagnitude(Extended m) {
   NormalizedMagnitude result{m, 0};
   if (m == 0) return {0, 0};
   // Each pass lands closer; a finite m needs at most a few.
   for (int pass = 0; pass < 8; ++pass) {
-    int e2 = 0;
-    std::frexp(result.mantissa, &e2);
-    const int b = e2 - 1;              // 2^b <= m < 2^(b+1)
-    const int k = (b * 19728) >> 16;  // floor(b · log10 2)
+    const int b = BinaryExponent(result.mantissa);  // 2^b <= m < 2^(b+1)
+    const int k = (b * 19728) >> 16;                // floor(b · log10 2)
     if (k == 0) break;
     result.mantissa = ScaleByPowerOfTen(result.mantissa, -k);
     result.exponent += k;
@@ -78,8 +75,8 @@ NormalizedMagnitude NormalizeMagnitude(long double m) {
   return result;
 }
 
-std::size_t EmitRoundedDigits(long double m, int n, char (&s)[256]) {
-  std::uint64_t v = RoundHalfEven(m * 1e17L);
+std::size_t EmitRoundedDigits(Extended m, int n, char (&s)[256]) {
+  std::uint64_t v = RoundHalfEven(m * Extended(1e17));
   s[0] = '0';
   if (v >= kTen18) {
     s[0] = '1';
@@ -117,7 +114,7 @@ void FixedWidthNumber(double x, std::int32_t width, std::int32_t decimals, TextB
     text.Append("Nan");
   } else {
     const bool negative = std::signbit(x);
-    const long double m = std::fabs(static_cast<long double>(x));
+    const Extended m = Abs(Extended(x));
     if (decimals < 0) {
       const NormalizedMagnitude n = NormalizeMagnitude(m);
       ExponentForm(negative, n.mantissa, n.exponent, width, text);
@@ -131,8 +128,8 @@ void FixedWidthNumber(double x, std::int32_t width, std::int32_t decimals, TextB
       }
     }
   }
-  for (auto pad = static_cast<std::int64_t>(width) - static_cast<std::int64_t>(text.size()); pad > 0;
-       --pad) {
+  for (auto pad = static_cast<std::int64_t>(width) - static_cast<std::int64_t>(text.size());
+       pad > 0; --pad) {
     out.Put(' ');
   }
   out.Append(text.view());

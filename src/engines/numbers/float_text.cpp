@@ -39,8 +39,7 @@ void WriteLeadingDigits(std::string_view digits, int count, TextBuffer& out) {
 
 }  // namespace
 
-void WriteGeneralText(const DecimalExpansion& e, int precision, char decimalMark,
-                      TextBuffer& out) {
+void WriteGeneralText(const DecimalExpansion& e, int precision, char decimalMark, TextBuffer& out) {
   if (WriteSpecial(e, out)) return;
   const char mark = MarkOrPoint(decimalMark);
   const std::string_view digits(e.digits, e.DigitCount());
@@ -69,12 +68,12 @@ void WriteGeneralText(const DecimalExpansion& e, int precision, char decimalMark
   }
 }
 
-void FloatToGeneralText(long double x, char decimalMark, TextBuffer& out) {
+void FloatToGeneralText(Extended x, char decimalMark, TextBuffer& out) {
   WriteGeneralText(ExpandDecimal(x, kGeneralPrecision, kAllDecimals), kGeneralPrecision,
                    decimalMark, out);
 }
 
-void FloatToFixedText(long double x, int decimals, char decimalMark, TextBuffer& out) {
+void FloatToFixedText(Extended x, int decimals, char decimalMark, TextBuffer& out) {
   const DecimalExpansion e = ExpandDecimal(x, kFixedPrecision, decimals);
   if (WriteSpecial(e, out)) return;
   if (e.exponent > kFixedPrecision) {

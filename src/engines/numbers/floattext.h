@@ -1,15 +1,13 @@
 // Decimal conversion of floating-point values: the digits of a value, the
 // general and fixed number texts, and parsing such text back. All arithmetic
-// is in the x87 80-bit extended format (long double), rounding to nearest.
+// is in the library's extended type, rounding to nearest.
 #pragma once
 
-#include <cfloat>
 #include <cstdint>
 #include <string_view>
 
+#include "engines/extended/extended.h"
 #include "frame/text_buffer.h"
-
-static_assert(LDBL_MANT_DIG == 64, "udfzel computes in the x87 80-bit extended format");
 
 namespace udfzel {
 
@@ -35,33 +33,34 @@ struct NumberSeparators {
 
 // The mark the general text and the parser use: the locale's, or "." when
 // the locale has none (they need one to stand between the digits).
-constexpr char MarkOrPoint(char decimalMark) { return decimalMark == '\0' ? '.' : decimalMark; }
+constexpr char MarkOrPoint(char decimalMark) {
+  return decimalMark == '\0' ? '.' : decimalMark;
+}
 
 // "No limit" for ExpandDecimal's decimals.
 inline constexpr int kAllDecimals = 9999;
 
 // v × 10^n, through the three power-of-ten tables.
-long double ScaleByPowerOfTen(long double v, int n);
+Extended ScaleByPowerOfTen(Extended v, int n);
 
 // The decimal digits of x: first rounded to 18 significant digits in binary
 // (ties to even), then cut to `precision` significant digits and `decimals`
 // digits after the point by decimal rounding (halves away from zero).
-DecimalExpansion ExpandDecimal(long double x, int precision, int decimals);
+DecimalExpansion ExpandDecimal(Extended x, int precision, int decimals);
 
 // The general text of x with 15 significant digits ("1234.5", "1E-5",
 // "INF", "NAN"), appended to `out`.
-void FloatToGeneralText(long double x, char decimalMark, TextBuffer& out);
+void FloatToGeneralText(Extended x, char decimalMark, TextBuffer& out);
 // The same writer for an expansion already made, with `precision` digits.
-void WriteGeneralText(const DecimalExpansion& e, int precision, char decimalMark,
-                      TextBuffer& out);
+void WriteGeneralText(const DecimalExpansion& e, int precision, char decimalMark, TextBuffer& out);
 
 // The fixed text of x with `decimals` (1 or more) digits after the mark.
-void FloatToFixedText(long double x, int decimals, char decimalMark, TextBuffer& out);
+void FloatToFixedText(Extended x, int decimals, char decimalMark, TextBuffer& out);
 
 // The value a number text denotes; throws EConvertError for text that is
 // not one. The thread's floating-point environment is left as it was.
-long double ParseFloatText(std::string_view text, char decimalMark);
+Extended ParseFloatText(std::string_view text, char decimalMark);
 // The same without an exception: false for text that is not a number.
-bool TryParseFloatText(std::string_view text, char decimalMark, long double& value) noexcept;
+bool TryParseFloatText(std::string_view text, char decimalMark, Extended& value) noexcept;
 
 }  // namespace udfzel

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "engines/extended/extended.h"
+
 namespace udfzel {
 
 // The next counter value for `step`; wraps modulo 2^32.
@@ -51,8 +53,7 @@ constexpr std::int64_t TruncatingRemainder(std::int64_t dividend, std::int64_t d
 // or NaN operand gives +0.
 inline double FloatQuotient(double dividend, double divisor) {
   if (std::isnan(dividend) || dividend == 0 || std::isnan(divisor) || divisor == 0) return 0.0;
-  return static_cast<double>(static_cast<long double>(dividend) /
-                             static_cast<long double>(divisor));
+  return (Extended(dividend) / Extended(divisor)).ToDouble();
 }
 
 // The double truncated toward zero; INT64_MIN for NaN, infinities and

@@ -14,9 +14,12 @@ constexpr std::size_t kMaxPicture = 224;
 constexpr int kNoZero = 32767;
 constexpr int kMaxExponentZeros = 4;
 
-bool IsQuote(char c) { return c == '"' || c == '\''; }
+bool IsQuote(char c) {
+  return c == '"' || c == '\'';
+}
 bool IsExponentSign(std::string_view s, std::size_t at) {
-  return at + 1 < s.size() && (s[at] == 'E' || s[at] == 'e') && (s[at + 1] == '+' || s[at + 1] == '-');
+  return at + 1 < s.size() && (s[at] == 'E' || s[at] == 'e') &&
+         (s[at + 1] == '+' || s[at + 1] == '-');
 }
 
 // Where a section starts, and which section it is.
@@ -199,7 +202,8 @@ class SectionWriter {
       out_.Put('+');
     }
     char digits[16];
-    const auto end = std::to_chars(digits, digits + sizeof digits, exponent < 0 ? -exponent : exponent).ptr;
+    const auto end =
+        std::to_chars(digits, digits + sizeof digits, exponent < 0 ? -exponent : exponent).ptr;
     const auto length = static_cast<int>(end - digits);
     for (int pad = std::max(zeros, 1) - length; pad > 0; --pad) out_.Put('0');
     out_.Append(std::string_view(digits, static_cast<std::size_t>(length)));
@@ -218,14 +222,14 @@ class SectionWriter {
   int excess_ = 0;
 };
 
-int SectionFor(long double x) {
-  if (x == 0 && !std::signbit(x)) return 2;
-  return std::signbit(x) ? 1 : 0;
+int SectionFor(Extended x) {
+  if (x == 0 && !SignBit(x)) return 2;
+  return SignBit(x) ? 1 : 0;
 }
 
 }  // namespace
 
-void FormatNumberPicture(std::string_view picture, long double x, NumberSeparators separators,
+void FormatNumberPicture(std::string_view picture, Extended x, NumberSeparators separators,
                          TextBuffer& out) {
   if (picture.size() > kMaxPicture) throw EConvertError("String de formato muito longa");
   Section section = FindSection(picture, SectionFor(x));
@@ -235,9 +239,8 @@ void FormatNumberPicture(std::string_view picture, long double x, NumberSeparato
   }
   SectionAnalysis analysis = Analyse(picture, section.start);
   const DecimalExpansion e =
-      analysis.scientific
-          ? ExpandDecimal(x, analysis.digitCount, kAllDecimals)
-          : ExpandDecimal(x, 18, analysis.digitCount - analysis.decimalIndex);
+      analysis.scientific ? ExpandDecimal(x, analysis.digitCount, kAllDecimals)
+                          : ExpandDecimal(x, 18, analysis.digitCount - analysis.decimalIndex);
   if (e.IsSpecial() || (!analysis.scientific && e.exponent > 18)) {
     FloatToGeneralText(x, separators.decimalMark, out);
     return;

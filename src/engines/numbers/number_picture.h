@@ -13,7 +13,7 @@ inline constexpr std::size_t kNumberPictureOutput = 1024;
 
 // Appends x formatted by `picture` to `out`. Throws EConvertError ("String
 // de formato muito longa") for a picture of more than 224 characters.
-void FormatNumberPicture(std::string_view picture, long double x, NumberSeparators separators,
+void FormatNumberPicture(std::string_view picture, Extended x, NumberSeparators separators,
                          TextBuffer& out);
 
 }  // namespace udfzel

@@ -1,16 +1,19 @@
 // Number text back into a value.
 #include <string>
 
+#include "engines/numbers/floattext.h"
+#include "engines/numbers/power_of_ten.h"
 #include "frame/convert_error.h"
 #include "frame/floating_point_scope.h"
-#include "engines/numbers/floattext.h"
 
 namespace udfzel {
 namespace {
 
 constexpr int kExponentStop = 500;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 [[noreturn]] void Invalid(std::string_view text) {
   throw EConvertError("'" + std::string(text) + "' não é um valor de ponto flutuante válido");
@@ -18,22 +21,20 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-long double ParseFloatText(std::string_view text, char decimalMark) {
-  long double value = 0;
+Extended ParseFloatText(std::string_view text, char decimalMark) {
+  Extended value;
   if (!TryParseFloatText(text, decimalMark, value)) Invalid(text);
   return value;
 }
 
-bool TryParseFloatText(std::string_view text, char decimalMark, long double& result) noexcept {
+bool TryParseFloatText(std::string_view text, char decimalMark, Extended& result) noexcept {
   const char mark = MarkOrPoint(decimalMark);
   bool invalid = false;
-  long double value = 0;
+  Extended value;
   {
-    // Extended precision, rounding to nearest, every exception masked, and
-    // the invalid and overflow flags clear, so that the parse can tell its
-    // own failure; the caller's environment comes back at the end.
+    // Extended precision, rounding to nearest, every exception masked; the
+    // caller's environment comes back at the end.
     const FloatingPointScope environment;
-    if (FloatingPointScope::InvalidOrOverflowFlagged()) FloatingPointScope::ClearFlags();
     std::size_t at = 0;
     const auto more = [&] { return at < text.size(); };
     while (more() && text[at] == ' ') ++at;
@@ -41,7 +42,7 @@ bool TryParseFloatText(std::string_view text, char decimalMark, long double& res
     if (more() && (text[at] == '+' || text[at] == '-')) ++at;
 
     const std::size_t numberStart = at;
-    long double accumulator = 0;
+    Extended accumulator;
     int fractionDigits = 0;
     while (more() && IsDigit(text[at])) accumulator = accumulator * 10 + (text[at++] - '0');
     if (more() && text[at] == mark) {
@@ -66,9 +67,13 @@ bool TryParseFloatText(std::string_view text, char decimalMark, long double& res
     invalid = invalid || more();
 
     if (!invalid) {
-      value = ScaleByPowerOfTen(accumulator, exponent - fractionDigits);
+      const int scale = exponent - fractionDigits;
+      value = ScaleByPowerOfTen(accumulator, scale);
       if (negative) value = -value;
-      invalid = FloatingPointScope::InvalidOrOverflowFlagged();
+      // An overflow of the digits, or of the scaling's arithmetic (beyond
+      // the tables' limit the scaling gives its result outright).
+      invalid = !IsFinite(accumulator) ||
+                (!IsFinite(value) && scale > -kPowerOfTenLimit && scale < kPowerOfTenLimit);
     }
   }
   if (!invalid) result = value;
