@@ -14,7 +14,12 @@
 #      Firebird 3 database (scripts/test-firebird.sh);
 #   1e. Release build with clang: the modules, and the engine, entry-point
 #      and UDR-face tests (the floating-point test among them);
-#   2. valgrind memcheck over the engine, entry-point and UDR-face tests;
+#   1f. the Windows DLLs, cross-built by MinGW-w64 and tested under wine;
+#   1g. the software extended type on x86-64: the engine, entry-point,
+#      UDR-face and allocation tests and the in-server number, date and
+#      hostile-row suites, unchanged (the x87 checks it bit for bit);
+#   2. valgrind memcheck over the engine, entry-point and UDR-face tests of
+#      the software type's build (exact under valgrind, as the x87 is not);
 #   3. ASan+UBSan build: engine, entry-point and UDR-face tests;
 #   4. TSan build: the same, thread stress included;
 #   5. every libFuzzer target for a bounded time (FUZZ_SECONDS, default 12).
@@ -70,15 +75,24 @@ ctest --test-dir build-clang -j"$jobs" --output-on-failure -R '^(unit|entry|udr)
 stage "1f. Windows DLLs (MinGW-w64, wine)"
 sh scripts/test-windows.sh build
 
-stage "2. valgrind memcheck: engine, entry-point and UDR-face tests"
+stage "1g. The software extended type on x86-64: engine, entry-point, UDR-face, allocation and in-server number, date and hostile-row suites"
+cmake -S . -B build-soft -DCMAKE_BUILD_TYPE=Release -DUDFZEL_WERROR=ON \
+  -DUDFZEL_SOFT_EXTENDED=ON >/dev/null
+cmake --build build-soft -j"$jobs"
+ctest --test-dir build-soft -j"$jobs" --output-on-failure \
+  -R '^(unit|entry|udr|alloc)\.|Sql(Arithmetic|Numbers|Dates|BothFaces|Concurrency)\.'
+
+stage "2. valgrind memcheck: engine, entry-point and UDR-face tests (software extended type)"
 for binary in unit_tests entry_tests udr_tests; do
-  # Under valgrind, x87 long double runs at double precision: tests of exact
-  # digits are left to the native runs (filter UDFZEL_VALGRIND_SKIP); so is
-  # the scan of all 805 ICU locales, which for memory only repeats the other
-  # locale tests' loads, at a cost valgrind multiplies.
+  # valgrind runs x87 long double at double precision, so the memory check
+  # runs the software type's build, whose exact digits hold under it too.
+  # Left out: the x87 comparison, the floating-point control registers
+  # (valgrind models neither) and the scan of all 805 ICU locales, which for
+  # memory only repeats the other locale tests' loads at a cost valgrind
+  # multiplies.
   valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect \
     --show-possibly-lost=no \
-    "build/tests/$binary" --gtest_brief=1 --gtest_filter="-${UDFZEL_VALGRIND_SKIP:-*ExactDigits*:*CallerEnvironment*:*NoLocaleLoadsASubstituteByte*}"
+    "build-soft/tests/$binary" --gtest_brief=1 --gtest_filter="-${UDFZEL_VALGRIND_SKIP:-*ExtendedAgainstX87*:*CallerEnvironment*:*NoLocaleLoadsASubstituteByte*}"
 done
 
 stage "3. ASan+UBSan build: engine, entry-point and UDR-face tests"

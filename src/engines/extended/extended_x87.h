@@ -18,7 +18,7 @@ class Extended {
  public:
   constexpr Extended() = default;
   // Every double widens exactly; so does every int.
-  constexpr Extended(double value) : value_(value) {}  // NOLINT: exact widening
+  constexpr Extended(double value) : value_(static_cast<long double>(value)) {}  // NOLINT
   constexpr Extended(int value) : value_(value) {}     // NOLINT: exact widening
   Extended(long) = delete;                             // 64-bit integers: FromInteger, FromUnsigned
   Extended(long long) = delete;
