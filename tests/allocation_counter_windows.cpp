@@ -2,8 +2,9 @@
 // its import address table by counting forwarders: the program, udfzel.dll
 // (the C runtime and libstdc++ are linked in, so its operator new calls the
 // imported malloc too) and ib_util.dll. Windows' own modules are left alone.
-#include <tlhelp32.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <tlhelp32.h>
 
 #include <atomic>
 #include <cstring>
