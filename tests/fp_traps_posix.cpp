@@ -3,6 +3,7 @@
 #include <csetjmp>
 #include <csignal>
 
+#include "fp_environment.h"
 #include "fp_traps.h"
 
 namespace udfzel_test {
@@ -27,9 +28,7 @@ bool RunCatchingTraps(void (*body)(void*), void* context) {
     body(context);
     completed = true;
   } else {
-    constexpr unsigned kDefaultMxcsr = 0x1F80;
-    asm volatile("fninit");
-    asm volatile("ldmxcsr %0" : : "m"(kDefaultMxcsr));
+    ResetUnits();
   }
   sigaction(SIGFPE, &previous, nullptr);
   return completed;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "fp_environment.h"
 #include "fp_traps.h"
 
 namespace udfzel_test {
@@ -71,11 +72,7 @@ bool RunCatchingTraps(void (*body)(void*), void* context) {
   body(context);
   catching = false;
   RemoveVectoredExceptionHandler(handler);
-  if (trapped) {
-    constexpr unsigned kDefaultMxcsr = 0x1F80;
-    asm volatile("fninit");
-    asm volatile("ldmxcsr %0" : : "m"(kDefaultMxcsr));
-  }
+  if (trapped) ResetUnits();
   return !trapped;
 }
 
