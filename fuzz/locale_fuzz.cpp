@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   udfzel_test::ScriptedSource source;
   source.id = static_cast<std::uint32_t>(in.Int32());
   for (int ranges = in.Byte() % 9; ranges > 0; --ranges) {
-    source.ranges.emplace_back(in.Byte(), in.Byte());
+    const std::uint8_t first = in.Byte();  // in order, on every compiler
+    source.ranges.emplace_back(first, in.Byte());
   }
   while (!in.Empty()) {
     const auto item = static_cast<udfzel::LocaleItem>(in.Byte() % kItemCount);

@@ -178,8 +178,9 @@ std::string UltDia(udfzel_fuzz::InputDecoder& in) {
 
 std::string UltDiaMes(udfzel_fuzz::InputDecoder& in) {
   ISC_QUAD date = DrawRecord(in);
-  return std::to_string(Call<ISC_LONG(ISC_QUAD*) noexcept>("F_UltDiaMes", &date)) + "|" +
-         RenderRecord(&date);
+  // The call first: the record is rendered as the call left it.
+  const ISC_LONG last = Call<ISC_LONG(ISC_QUAD*) noexcept>("F_UltDiaMes", &date);
+  return std::to_string(last) + "|" + RenderRecord(&date);
 }
 
 std::string FormatMaskText(udfzel_fuzz::InputDecoder& in) {
@@ -199,7 +200,10 @@ struct DrawnBlob {
   std::string written;
 
   explicit DrawnBlob(udfzel_fuzz::InputDecoder& in) {
-    content = in.Text() + in.Text() + in.Text();
+    // One statement per draw: the order of the draws is the input's.
+    content = in.Text();
+    content += in.Text();
+    content += in.Text();
     segment = 1 + static_cast<std::uint32_t>(in.Int32()) % 70000;
   }
   static short Get(void* handle, ISC_UCHAR* buffer, ISC_USHORT size, ISC_USHORT* length) {
