@@ -18,6 +18,9 @@
 #   1g. the software extended type on x86-64: the engine, entry-point,
 #      UDR-face and allocation tests and the in-server number, date and
 #      hostile-row suites, unchanged (the x87 checks it bit for bit);
+#   1h. the ARM64 build against Debian's arm64 packages, its suites and a
+#      byte-for-byte differential with the amd64 module under qemu
+#      (scripts/test-arm64.sh);
 #   2. valgrind memcheck over the engine, entry-point and UDR-face tests of
 #      the software type's build (exact under valgrind, as the x87 is not);
 #   3. ASan+UBSan build: engine, entry-point and UDR-face tests;
@@ -81,6 +84,17 @@ cmake -S . -B build-soft -DCMAKE_BUILD_TYPE=Release -DUDFZEL_WERROR=ON \
 cmake --build build-soft -j"$jobs"
 ctest --test-dir build-soft -j"$jobs" --output-on-failure \
   -R '^(unit|entry|udr|alloc)\.|Sql(Arithmetic|Numbers|Dates|BothFaces|Concurrency)\.'
+# Every entry point on the fuzz corpus and fuzz-grammar inputs, byte for
+# byte the same through either type.
+for locale in C pt_BR; do
+  UDFZEL_TEST_LANG=$locale.UTF-8 build/tests/entry_renders fuzz/corpus build-soft/renders-x87.txt
+  UDFZEL_TEST_LANG=$locale.UTF-8 build-soft/tests/entry_renders fuzz/corpus build-soft/renders-soft.txt
+  echo "   $locale: $(wc -l <build-soft/renders-x87.txt) calls, the same bytes"
+  cmp build-soft/renders-x87.txt build-soft/renders-soft.txt
+done
+
+stage "1h. ARM64 (aarch64 cross build, qemu)"
+sh scripts/test-arm64.sh build
 
 stage "2. valgrind memcheck: engine, entry-point and UDR-face tests (software extended type)"
 for binary in unit_tests entry_tests udr_tests; do
