@@ -1,6 +1,10 @@
 #!/bin/sh
 # Runs a benchmark and records its table in docs/performance.md.
 #   scripts/bench.sh engines      Google Benchmark: entry points vs plain C
+#   scripts/bench.sh extended     the same engine benchmark built with the
+#                                 x87's long double and with the software
+#                                 extended type, run one after the other:
+#                                 software / x87 per case
 #   scripts/bench.sh sql [ROWS [ROUNDS]]
 #                                 embedded server: both faces vs built-in SQL
 #                                 vs a no-op function of each face (default
@@ -14,12 +18,31 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)" --target engine_bench sql_bench udfzel udfzel_noop \
   udfzel_udr udfzel_noop_udr
 
+# The engine benchmark's table: | case | udfzel ns | baseline ns | ratio |
+engine_table() {
+  "$1" --benchmark_repetitions=9 --benchmark_min_time=0.05 \
+    --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
+    2>/dev/null | sed -n '/^| case/,$p'
+}
+
 out=$(mktemp)
 case "$what" in
   engines)
-    build/bench/engine_bench --benchmark_repetitions=9 --benchmark_min_time=0.05 \
-      --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
-      2>/dev/null | sed -n '/^| case/,$p' > "$out"
+    engine_table build/bench/engine_bench > "$out"
+    ;;
+  extended)
+    cmake -S . -B build-soft -DCMAKE_BUILD_TYPE=Release -DUDFZEL_SOFT_EXTENDED=ON >/dev/null
+    cmake --build build-soft -j"$(nproc)" --target engine_bench
+    engine_table build/bench/engine_bench > "$out.x87"
+    engine_table build-soft/bench/engine_bench > "$out.soft"
+    {
+      echo "| case | x87 ns | software ns | software / x87 |"
+      echo "|---|---|---|---|"
+      awk -F' *[|] *' 'NR == FNR { if (FNR > 2) x87[$2] = $3; next }
+        FNR > 2 && ($2 in x87) { printf "| %s | %s | %s | %.2f |\n", $2, x87[$2], $3, $3 / x87[$2] }' \
+        "$out.x87" "$out.soft"
+    } > "$out"
+    rm -f "$out.x87" "$out.soft"
     ;;
   sql)
     build/bench/sql_bench --rows "${2:-1000000}" --rounds "${3:-3}" > "$out"

@@ -81,7 +81,8 @@ sh scripts/test-windows.sh build
 stage "1g. The software extended type on x86-64: engine, entry-point, UDR-face, allocation and in-server number, date and hostile-row suites"
 cmake -S . -B build-soft -DCMAKE_BUILD_TYPE=Release -DUDFZEL_WERROR=ON \
   -DUDFZEL_SOFT_EXTENDED=ON >/dev/null
-cmake --build build-soft -j"$jobs"
+cmake --build build-soft -j"$jobs" --target udfzel udfzel_udr unit_tests entry_tests udr_tests \
+  alloc_tests sql_tests entry_renders
 ctest --test-dir build-soft -j"$jobs" --output-on-failure \
   -R '^(unit|entry|udr|alloc)\.|Sql(Arithmetic|Numbers|Dates|BothFaces|Concurrency)\.'
 # Every entry point on the fuzz corpus and fuzz-grammar inputs, byte for
