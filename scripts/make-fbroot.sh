@@ -13,7 +13,9 @@
 # copied, or from DIR (an installed package's, say) with --udr-dir. It has its own security database (ROOT/security3.fdb), lock and
 # temporary directories, and a log directory (ROOT/log) for a server. With
 # --server, the server mode is MODE (Super or Classic), it listens on
-# 127.0.0.1:PORT only, and SYSDBA's password is PASSWORD.
+# 127.0.0.1:PORT only, and SYSDBA's password is PASSWORD. The root's
+# libraries and messages are Debian's Firebird 3 (UDFZEL_FIREBIRD_SYSTEM_DIR
+# names another tree).
 set -eu
 mode=""
 udr_dir=""
@@ -29,7 +31,9 @@ root=$1
 udf_dir=$2
 shift 2
 udr_dir=${udr_dir:-$root/plugins/udr}
-system=/usr/lib/x86_64-linux-gnu/firebird/3.0
+# Debian's Firebird 3 of this machine's architecture, or another tree of
+# the same layout (an unpacked arm64 one, say).
+system=${UDFZEL_FIREBIRD_SYSTEM_DIR:-/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/firebird/3.0}
 security_sql=/usr/share/firebird/3.0/security.sql
 
 rm -rf "$root"

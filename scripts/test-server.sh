@@ -61,7 +61,7 @@ case $mode in
   package)
     server_mode=Super base_port=35330
     staging=$(cd "$3" && pwd)
-    firebird_dir=$staging/usr/lib/x86_64-linux-gnu/firebird/3.0
+    firebird_dir=$staging/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/firebird/3.0
     udf_dir=$firebird_dir/UDF
     udr_module=""
     udr_dir=(--udr-dir "$firebird_dir/plugins/udr")
