@@ -25,7 +25,7 @@
 #      the software type's build (exact under valgrind, as the x87 is not);
 #   3. ASan+UBSan build: engine, entry-point and UDR-face tests;
 #   4. TSan build: the same, thread stress included;
-#   5. every libFuzzer target for a bounded time (FUZZ_SECONDS, default 12).
+#   5. every libFuzzer target for a bounded time (FUZZ_SECONDS, default 10).
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -124,6 +124,6 @@ cmake --build build-tsan -j"$jobs"
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -j"$jobs" --output-on-failure
 
 stage "5. Fuzz smoke"
-scripts/fuzz.sh "${FUZZ_SECONDS:-12}"
+scripts/fuzz.sh "${FUZZ_SECONDS:-10}"
 
 echo "All test stages passed in $(($(date +%s) - started)) s."
