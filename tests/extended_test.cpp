@@ -27,10 +27,6 @@ std::string Show(const ExtendedBits& b) {
   return text;
 }
 
-bool Same(const ExtendedBits& a, const ExtendedBits& b) {
-  return a.sign == b.sign && a.exponentField == b.exponentField && a.significand == b.significand;
-}
-
 std::uint64_t DoubleBits(double d) {
   std::uint64_t u;
   std::memcpy(&u, &d, sizeof u);
@@ -155,7 +151,7 @@ void CheckPair(const ExtendedBits& a, const ExtendedBits& b, Mismatch& mismatch)
   const Hard ha = Hard::FromBits(a);
   const Hard hb = Hard::FromBits(b);
   const auto compare = [&](const char* op, const Soft& s, const Hard& h) {
-    if (!Same(s.Bits(), h.Bits())) mismatch.Report(op, a, b, Show(s.Bits()), Show(h.Bits()));
+    if (s.Bits() != h.Bits()) mismatch.Report(op, a, b, Show(s.Bits()), Show(h.Bits()));
   };
   compare("+", sa + sb, ha + hb);
   compare("-", sa - sb, ha - hb);
@@ -181,13 +177,13 @@ void CheckWidenings(std::uint64_t r, Mismatch& mismatch) {
   const ExtendedBits none{};
   const ExtendedBits soft = Soft(d).Bits();
   const ExtendedBits hard = Hard(d).Bits();
-  if (!Same(soft, hard)) mismatch.Report("from double", none, none, Show(soft), Show(hard));
+  if (soft != hard) mismatch.Report("from double", none, none, Show(soft), Show(hard));
   const auto i = static_cast<std::int64_t>(r);
-  if (!Same(Soft::FromInteger(i).Bits(), Hard::FromInteger(i).Bits())) {
+  if (Soft::FromInteger(i).Bits() != Hard::FromInteger(i).Bits()) {
     mismatch.Report("from int64", none, none, Show(Soft::FromInteger(i).Bits()),
                     Show(Hard::FromInteger(i).Bits()));
   }
-  if (!Same(Soft::FromUnsigned(r).Bits(), Hard::FromUnsigned(r).Bits())) {
+  if (Soft::FromUnsigned(r).Bits() != Hard::FromUnsigned(r).Bits()) {
     mismatch.Report("from uint64", none, none, Show(Soft::FromUnsigned(r).Bits()),
                     Show(Hard::FromUnsigned(r).Bits()));
   }

@@ -26,11 +26,6 @@ namespace udfzel {
 // Read off the bits: exact, the same for either type, and free of the
 // control-word switches a long double to integer conversion costs.
 template <class X>
-constexpr bool IsNaN(X x) {
-  const ExtendedBits bits = x.Bits();
-  return bits.exponentField == 0x7FFF && (bits.significand << 1) != 0;
-}
-template <class X>
 constexpr bool IsFinite(X x) {
   return x.Bits().exponentField != 0x7FFF;
 }

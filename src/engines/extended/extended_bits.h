@@ -11,6 +11,7 @@ struct ExtendedBits {
   bool sign;
   int exponentField;          // biased by 16383; 0 zero/denormal, 0x7FFF infinity/NaN
   std::uint64_t significand;  // with its explicit integer bit
+  bool operator==(const ExtendedBits&) const = default;
 };
 
 }  // namespace udfzel
