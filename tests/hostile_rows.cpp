@@ -1,6 +1,7 @@
 #include "hostile_rows.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "input_decoder.h"
@@ -31,6 +32,15 @@ void FillHostileRows(fbtest::FbSession& db, const std::string& path) {
     }
     char x[32];
     std::snprintf(x, sizeof x, "%.17g", value);
+    // Stored exactly as drawn, on every server: as significand times a power
+    // of two, each converted exactly. (The servers' own text-to-double
+    // conversion is not correctly rounded, and rounds differently on
+    // different CPUs.)
+    int exponent = 0;
+    const double fraction = std::frexp(value, &exponent);
+    const std::string significand =
+        std::to_string(static_cast<std::int64_t>(std::ldexp(fraction, 53)));
+    const std::string scale = std::to_string(value == 0 ? 0 : exponent - 53);
     // 64-bit operands from the halves of two int32 draws: extremes of both.
     const auto wide = [&] {
       const auto high = static_cast<std::uint32_t>(in.Int32());
@@ -45,9 +55,10 @@ void FillHostileRows(fbtest::FbSession& db, const std::string& path) {
     const std::string ts =
         "dateadd(" + std::to_string(seconds) + " second to timestamp '0001-01-01 00:00:00')";
     try {
-      bytesDb.Execute("insert into hostile values (?, ?, ?, ?, ?, ?, ?, ?, " + ts +
-                          ", cast(? as varchar(8000) character set win1252))",
-                      {std::to_string(id), text, a, b, picture, x, i, j,
+      bytesDb.Execute("insert into hostile values (?, ?, ?, ?, ?,"
+                      " cast(cast(? as bigint) as double precision) * power(2e0, ?), ?, ?, " +
+                          ts + ", cast(? as varchar(8000) character set win1252))",
+                      {std::to_string(id), text, a, b, picture, significand, scale, i, j,
                        text + picture + std::string(static_cast<std::size_t>(id) * 25, 'z')});
     } catch (const fbtest::FbError& error) {
       throw fbtest::FbError("row " + std::to_string(id) + " (" + a + ", " + b + ", " + x +
