@@ -4,7 +4,7 @@
 # 127.0.0.1 on a private port, reached over TCP by separate client processes.
 #
 #   test-server.sh super|classic [BUILD_DIR]
-#   test-server.sh package BUILD_DIR STAGING
+#   test-server.sh package BUILD_DIR STAGING [SYSROOT]
 #
 # super:   /usr/sbin/firebird itself, ServerMode = Super: one process, its
 #          threads serve every attachment.
@@ -14,8 +14,17 @@
 #
 # package: a SuperServer whose legacy and UDR modules and declaration scripts
 #          are those of the Debian package unpacked into STAGING
-#          (dpkg-deb -x): the SQL suites of both faces under pt_BR, and the
-#          server must have loaded the unpacked modules.
+#          (dpkg-deb -x): the SQL suites of both faces under pt_BR, the
+#          server must have loaded the unpacked modules, and attach/detach
+#          cycles call every function of both faces, whose rows on the
+#          hostile table are left in ROOT/hostile-rows.txt (server_client
+#          rows) for comparison with another CPU's.
+#          With SYSROOT, the package is another architecture's (ARM64) and the
+#          server is that architecture's Firebird unpacked in SYSROOT
+#          (scripts/make-arm64-sysroot.sh), run by qemu-user-static; this
+#          build's clients reach it over TCP as they reach a native one. Its
+#          SQL suites are those UDFZEL_SERVER_SQL_FILTER names (a gtest
+#          filter; default all).
 #
 # The server writes its log to the fixed /var/log/firebird: it runs in a
 # mount namespace of its own where that directory is ROOT/log, so the
@@ -55,20 +64,31 @@ rss_allowance=${RSS_ALLOWANCE_KB:-32768}
 udf_dir=$build/udf
 udr_module=$build/udr/libudfzel.so
 udr_dir=()
+emulator=""
+firebird=/usr/sbin/firebird
+sql_filter=${UDFZEL_SERVER_SQL_FILTER:-*}
 case $mode in
   super) server_mode=Super base_port=35310 ;;
   classic) server_mode=Classic base_port=35320 ;;
   package)
     server_mode=Super base_port=35330
     staging=$(cd "$3" && pwd)
-    firebird_dir=$staging/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/firebird/3.0
+    if [ -n "${4:-}" ]; then
+      sysroot=$(cd "$4" && pwd)
+      system_dir=$(echo "$sysroot"/usr/lib/*-linux-gnu*/firebird/3.0)
+      triplet=${system_dir#"$sysroot"/usr/lib/}
+      emulator="qemu-${triplet%%-*}-static -L $sysroot"
+      firebird=$sysroot/usr/sbin/firebird
+      export UDFZEL_FIREBIRD_SYSTEM_DIR=$system_dir
+    fi
+    firebird_dir=$(echo "$staging"/usr/lib/*-linux-gnu*/firebird/3.0)
     udf_dir=$firebird_dir/UDF
     udr_module=""
     udr_dir=(--udr-dir "$firebird_dir/plugins/udr")
     export UDFZEL_TEST_SCRIPT_DIR=$staging/usr/share/udfzel
     ;;
   *)
-    echo "usage: test-server.sh super|classic [BUILD_DIR] | package BUILD_DIR STAGING" >&2
+    echo "usage: test-server.sh super|classic [BUILD_DIR] | package BUILD_DIR STAGING [SYSROOT]" >&2
     exit 2
     ;;
 esac
@@ -81,9 +101,10 @@ listening() {
 port=$base_port
 while listening "$port"; do port=$((port + 1)); done
 
-root=$build/server-$mode
+name=server-$mode${triplet:+-${triplet%%-*}}
+root=$build/$name
 password=udfzel-$(od -An -N6 -tx1 /dev/urandom | tr -d ' \n')
-db=$build/testdb/server-$mode.fdb
+db=$build/testdb/$name.fdb
 "$source_dir/scripts/make-fbroot.sh" --server "$server_mode" "$port" "$password" "${udr_dir[@]}" \
   "$root" "$udf_dir" $udr_module >/dev/null
 mkdir -p "$build/testdb"
@@ -113,7 +134,7 @@ start_server() {
   server_lang=$lang
   fbenv="FIREBIRD=$root FIREBIRD_LOCK=$root/lock FIREBIRD_TMP=$root/tmp"
   if [ "$server_mode" = Super ]; then
-    program="env -i PATH=/usr/sbin:/usr/bin:/bin $fbenv LANG=$lang /usr/sbin/firebird"
+    program="env -i PATH=/usr/sbin:/usr/bin:/bin $fbenv LANG=$lang $emulator $firebird"
   else
     program="systemd-socket-activate -l 127.0.0.1:$port -a --inetd"
     for setting in $fbenv LANG="$lang"; do program="$program -E $setting"; done
@@ -128,7 +149,7 @@ start_server() {
   until listening "$port"; do
     tries=$((tries + 1))
     kill -0 "$server_pid" 2>/dev/null || fail "the server did not start: $(cat "$root/server.out")"
-    [ $tries -lt 100 ] || fail "the server does not listen on port $port"
+    [ $tries -lt 600 ] || fail "the server does not listen on port $port"
     sleep 0.1
   done
 }
@@ -178,7 +199,8 @@ sql_suites() {
   for face in "$@"; do
     echo "-- SQL suites, face $face, LANG=$server_lang"
     UDFZEL_TEST_FACE=$face UDFZEL_TEST_LANG=$server_lang \
-      "$build/tests/sql_tests" --gtest_brief=1 || fail "SQL suites ($face, $server_lang) failed"
+      "$build/tests/sql_tests" --gtest_brief=1 --gtest_filter="$sql_filter" ||
+      fail "SQL suites ($face, $server_lang) failed"
   done
 }
 
@@ -264,24 +286,34 @@ run_kill_and_restart() {
   echo "-- gfix -v -full: no error, $warnings page warning(s) (orphan pages of the killed server)"
 }
 
-echo "== Real server: $server_mode mode on 127.0.0.1:$port${staging:+, modules of $staging} =="
+echo "== Real server: $server_mode mode on 127.0.0.1:$port${staging:+, modules of $staging}${emulator:+, run by $emulator} =="
 trap stop_server EXIT INT TERM
 
 if [ "$mode" = package ]; then
   start_server pt_BR.UTF-8
   sql_suites legacy udr
+  out=$("$client" setup "$db" 2>&1) || fail "cannot set up $db: $out"
   # While an attachment uses the legacy face (the UDR module stays loaded
   # once declared), the server maps both modules from the staging root.
-  dsn="inet://127.0.0.1:$port/$db"
-  echo "create database '$dsn'; input '$UDFZEL_TEST_SCRIPT_DIR/udfzel.sql'; commit;" |
-    isql-fb -q -b >/dev/null || fail "cannot declare the package's functions"
-  (echo "select f_strlen('abc') from rdb\$database;"; sleep 3) | isql-fb -q "$dsn" >/dev/null &
-  sleep 1.5
+  rm -f "$root/release"
+  (
+    echo "select f_strlen('abc'), x_strlen('abc') from rdb\$database;"
+    until [ -e "$root/release" ]; do sleep 0.2; done
+  ) | isql-fb -q "inet://127.0.0.1:$port/$db" >/dev/null &
+  holder=$!
   for module in "$udf_dir/udfzel.so" "$firebird_dir/plugins/udr/libudfzel.so"; do
-    grep -q " $module\$" "/proc/$server_pid/maps" || fail "the server did not load $module"
+    tries=0
+    until grep -q " $module\$" "/proc/$server_pid/maps"; do
+      tries=$((tries + 1))
+      [ $tries -lt 300 ] || fail "the server did not load $module"
+      sleep 0.1
+    done
   done
-  wait $!
+  touch "$root/release"
+  wait $holder
   echo "-- the server loaded both modules from the unpacked package"
+  run_cycles both
+  "$client" rows "$db" >"$root/hostile-rows.txt" || fail "the hostile rows: $(cat "$root/hostile-rows.txt")"
   stop_server
   check_log
   # The package's scripts of other character sets, under their locales.

@@ -13,6 +13,11 @@
 //                                     detach; with the server's PID, the legacy
 //                                     module must leave the server each time
 //   server_client load DB SECONDS     the same query again and again
+//   server_client rows DB             prints the rows of one call of every
+//                                     function of both faces on every row, a
+//                                     line per row, each field in hex ("-" for
+//                                     NULL): servers of two CPUs must print
+//                                     the same bytes
 //   server_client write DB CLIENT     commits rows made by the functions until
 //                                     killed, printing each committed row
 //   server_client verify DB LOG...    the rows the logs say were committed
@@ -168,6 +173,25 @@ int Load(const std::string& db, double seconds) {
   return mismatches == 0 && errors.empty() && rounds > 0 ? 0 : 1;
 }
 
+int PrintRows(const std::string& db) {
+  const Rows rows = FbSession::Attach(db, "WIN1252").Query(EveryFunctionQuery(Faces::Both));
+  static const char kDigits[] = "0123456789abcdef";
+  for (const fbtest::Row& row : rows) {
+    std::string line;
+    for (const fbtest::Value& field : row) {
+      if (!line.empty()) line += ' ';
+      if (!field) line += '-';
+      for (const char c : field.value_or("")) {
+        const auto byte = static_cast<unsigned char>(c);
+        line += kDigits[byte >> 4];
+        line += kDigits[byte & 15];
+      }
+    }
+    std::printf("%s\n", line.c_str());
+  }
+  return rows.size() == udfzel_test::kHostileRows ? 0 : 1;
+}
+
 // --- write and verify ----------------------------------------------------------
 
 // FNV-1a over a row's fields, NULL distinct from every text.
@@ -265,7 +289,7 @@ int Verify(const std::string& db, const std::vector<std::string>& logs) {
 int Usage() {
   std::fprintf(stderr,
                "usage: server_client setup DB | cycles DB N legacy|both [PID] | load DB SECONDS |"
-               " write DB CLIENT | verify DB LOG...\n");
+               " rows DB | write DB CLIENT | verify DB LOG...\n");
   return 2;
 }
 
@@ -279,6 +303,7 @@ int Run(const std::vector<std::string>& args) {
     return Cycles(db, std::stoi(args[2]), faces, args.size() > 4 ? args[4] : "");
   }
   if (command == "load" && args.size() == 3) return Load(db, std::stod(args[2]));
+  if (command == "rows" && args.size() == 2) return PrintRows(db);
   if (command == "write" && args.size() == 3) return Write(db, std::stoi(args[2]));
   if (command == "verify" && args.size() >= 3) {
     return Verify(db, std::vector<std::string>(args.begin() + 2, args.end()));
