@@ -1,7 +1,8 @@
 # The Debian package, built by CPack from the same install rules as the
-# cmake route (scripts/package.sh): udfzel_<version>_amd64.deb with stripped
-# modules, and udfzel-dbgsym_<version>_amd64.ddeb with their debug symbols.
-# Depends is what dpkg-shlibdeps finds in the binaries.
+# cmake route (scripts/package.sh): udfzel_<version>_<arch>.deb with stripped
+# modules, and udfzel-dbgsym_<version>_<arch>.ddeb with their debug symbols,
+# for the target's Debian architecture. Depends is what dpkg-shlibdeps finds
+# in the binaries (for a cross build, in the target's packages: package.sh).
 install(FILES packaging/README.Debian packaging/copyright DESTINATION share/doc/udfzel)
 set(UDFZEL_CHANGELOG_GZ ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
 add_custom_command(OUTPUT ${UDFZEL_CHANGELOG_GZ}
@@ -30,7 +31,10 @@ allocates at most the one result buffer, and no input can take the server\n\
 down.")
 set(CPACK_PACKAGE_CONTACT "udfzel maintainers <maintainers@users.noreply.c-seed-1e3c32a8.example>")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
+execute_process(
+  COMMAND dpkg-architecture -t ${CMAKE_LIBRARY_ARCHITECTURE} -qDEB_HOST_ARCH
+  OUTPUT_VARIABLE UDFZEL_DEBIAN_ARCH OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${UDFZEL_DEBIAN_ARCH})
 set(CPACK_DEBIAN_PACKAGE_SECTION database)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -2,13 +2,15 @@
 # Debian's arm64 packages unpacked, not installed (installing them beside
 # the amd64 ones would replace the amd64 Firebird's), into one folder: the
 # libraries and headers the ARM64 build links against, and the arm64
-# Firebird 3 its tests run in under qemu.
+# Firebird 3 (embedded engine and server) its tests run in under qemu.
+# DIR/DEBIAN holds the libraries' symbols and shlibs files, so that
+# dpkg-shlibdeps -SDIR computes an arm64 package's Depends from them.
 #   scripts/make-arm64-sysroot.sh DIR
 # Adds the arm64 architecture to dpkg's list (for its package index) once.
 set -eu
 dir=$1
 packages="libc6 libgcc-s1 libstdc++6 libicu72 libicu-dev firebird-dev libfbclient2 libib-util
-  firebird3.0-server-core firebird3.0-utils libtommath1 libtomcrypt1 libedit2 libtinfo6
+  firebird3.0-server-core firebird3.0-server firebird3.0-utils libtommath1 libtomcrypt1 libedit2 libtinfo6
   libncursesw6 libgmp10 libbsd0 libmd0 zlib1g libgtest-dev libgmock-dev libbenchmark-dev
   libbenchmark1debian"
 wanted=$(echo $packages)
@@ -23,7 +25,13 @@ rm -rf "$dir"
 mkdir -p "$dir/debs"
 (cd "$dir/debs" && apt-get download -q $(for p in $wanted; do echo "$p:arm64"; done) \
   firebird3.0-common >/dev/null)
-for deb in "$dir"/debs/*.deb; do dpkg-deb -x "$deb" "$dir"; done
+mkdir -p "$dir/DEBIAN"
+for deb in "$dir"/debs/*.deb; do
+  dpkg-deb -x "$deb" "$dir"
+  for file in symbols shlibs; do
+    dpkg-deb --info "$deb" $file >>"$dir/DEBIAN/$file" 2>/dev/null || true
+  done
+done
 # Boost.Preprocessor is headers alone, the same on every CPU: the host's.
 mkdir -p "$dir/usr/include/boost"
 ln -s /usr/include/boost/preprocessor "$dir/usr/include/boost/preprocessor"
