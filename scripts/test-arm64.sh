@@ -12,7 +12,15 @@
 #     C, the UDR face under pt_BR, the legacy-compatible UDR mode;
 #   - every entry point on the fuzz corpus and 2,000 fuzz-grammar inputs
 #     under C, pt_BR, ru_RU and ja_JP, byte for byte against the amd64
-#     module.
+#     module;
+#   - the arm64 Debian package (Depends from the arm64 libraries' symbols,
+#     lintian clean), unpacked and run in the arm64 Firebird 3 server in
+#     SuperServer mode on 127.0.0.1 under qemu, reached over TCP by the
+#     amd64 clients of NATIVE_BUILD: both faces on the hostile rows,
+#     attach/detach cycles calling every function of both faces, the texts
+#     of ru_RU and ja_JP (scripts/test-server.sh package); every function of
+#     both faces on the hostile rows in that server, byte for byte what the
+#     amd64 modules give in the amd64 engine.
 #   scripts/test-arm64.sh NATIVE_BUILD
 set -eu
 cd "$(dirname "$0")/.."
@@ -61,4 +69,32 @@ for locale in C pt_BR ru_RU ja_JP; do
   echo "   $locale: $calls calls, $differing with other bytes"
   cmp build-arm64/renders-amd64.txt build-arm64/renders-arm64.txt
 done
+echo "-- arm64: the Debian package, in the arm64 server under qemu"
+sh scripts/package.sh build-arm64 "$sysroot" >/dev/null
+package=$(ls build-arm64/udfzel_*_arm64.deb)
+lintian --fail-on error,warning "$package"
+dpkg-deb -f "$package" Depends | sed 's/^/   Depends: /'
+rm -rf build-arm64/package-root
+dpkg-deb -x "$package" build-arm64/package-root
+for binary in $(find build-arm64/package-root -name '*.so' -o -name udfzel-locale); do
+  readelf -h "$binary" | grep -q 'Machine: *AArch64' || { echo "not AArch64: $binary" >&2; exit 1; }
+  if readelf -S "$binary" | grep -qE '\.(symtab|debug_info)'; then
+    echo "not stripped: $binary" >&2
+    exit 1
+  fi
+done
+UDFZEL_SERVER_SQL_FILTER='SqlBothFaces.*' \
+  bash scripts/test-server.sh package "$native" build-arm64/package-root "$sysroot"
+
+echo "-- Every function of both faces on the hostile rows: the arm64 server against amd64"
+db=$PWD/build-arm64/hostile-amd64.fdb
+rm -f "$db" "$db.filler.fdb"
+export UDFZEL_TEST_FBROOT=$native/fbroot LANG=pt_BR.UTF-8
+"$native/tests/server_client" setup "$db" >/dev/null
+"$native/tests/server_client" rows "$db" >build-arm64/hostile-rows-amd64.txt
+unset UDFZEL_TEST_FBROOT
+rows_arm64=$native/server-package-aarch64/hostile-rows.txt
+echo "   $(wc -l <"$rows_arm64") rows x $(awk -F'[ ]' '{ print NF - 1; exit }' "$rows_arm64") calls," \
+  "$(diff build-arm64/hostile-rows-amd64.txt "$rows_arm64" | grep -c '^<' || true) rows with other bytes"
+cmp build-arm64/hostile-rows-amd64.txt "$rows_arm64"
 echo "ARM64: all checks passed."

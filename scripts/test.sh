@@ -8,7 +8,7 @@
 #      mode, reached over TCP by client processes (scripts/test-server.sh);
 #   1c. the Debian package (lintian clean) and the cmake route's install
 #      (the same files, stripped); the package unpacked and tested in the
-#      real server;
+#      real server (SQL suites, re-attachment cycles, locale texts);
 #   1d. Firebird 4.0.7 and 5.0.4 (their own server trees, embedded): the SQL
 #      suites of both faces, re-attachment cycles, the upgrade from a
 #      Firebird 3 database (scripts/test-firebird.sh);
@@ -19,13 +19,15 @@
 #      UDR-face and allocation tests and the in-server number, date and
 #      hostile-row suites, unchanged (the x87 checks it bit for bit);
 #   1h. the ARM64 build against Debian's arm64 packages, its suites and a
-#      byte-for-byte differential with the amd64 module under qemu
+#      byte-for-byte differential with the amd64 module under qemu, and the
+#      arm64 Debian package in the arm64 server under qemu, over TCP
 #      (scripts/test-arm64.sh);
 #   2. valgrind memcheck over the engine, entry-point and UDR-face tests of
 #      the software type's build (exact under valgrind, as the x87 is not);
 #   3. ASan+UBSan build: engine, entry-point and UDR-face tests;
 #   4. TSan build: the same, thread stress included;
-#   5. every libFuzzer target for a bounded time (FUZZ_SECONDS, default 10).
+#   5. every libFuzzer target for a bounded time (FUZZ_SECONDS, default 10;
+#      two at a time).
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
