@@ -74,6 +74,10 @@ Fn* Opaque(Fn* fn) {
   const double scale = std::pow(10.0, decimals);
   return std::round(x * scale) / scale;
 }
+[[gnu::noinline]] double CutToward0(double x, int decimals) {
+  const double scale = std::pow(10.0, decimals);
+  return std::trunc(x * scale) / scale;
+}
 
 // A 64-bit entry point beside the plain operator, on the same operands.
 void IntegerPair(const char* name, ISC_INT64 (*udfzel)(const ISC_INT64*, const ISC_INT64*) noexcept,
@@ -125,6 +129,33 @@ const bool registered = [] {
         auto* fn = Opaque(&RoundHalfAway);
         std::size_t i = 0;
         for (auto _ : s) benchmark::DoNotOptimize(fn(kValues[i++ % std::size(kValues)], 2));
+      });
+  udfzel_bench::AddPair(
+      "F_Num 2",
+      [](benchmark::State& s) {
+        auto* fn = Opaque(&F_Num);
+        const ISC_LONG d = 2;
+        std::size_t i = 0;
+        for (auto _ : s) benchmark::DoNotOptimize(fn(&kValues[i++ % std::size(kValues)], &d));
+      },
+      [](benchmark::State& s) {
+        auto* fn = Opaque(&CutToward0);
+        std::size_t i = 0;
+        for (auto _ : s) benchmark::DoNotOptimize(fn(kValues[i++ % std::size(kValues)], 2));
+      });
+  udfzel_bench::AddPair(
+      "F_StrZero 12,2",
+      [](benchmark::State& s) {
+        Run(s, [](double x) {
+          const ISC_LONG width = 12, decimals = 2;
+          return Opaque(&F_StrZero)(&x, &width, &decimals);
+        });
+      },
+      [](benchmark::State& s) {
+        Run(s, [](double x) {
+          char text[64];
+          return Copied(text, std::snprintf(text, sizeof text, "%0*.*f", 12, 2, x));
+        });
       });
   udfzel_bench::AddPair(
       "F_Str 12,2",

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <ibase.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -51,7 +52,43 @@ void Strftime(benchmark::State& state, const char* format) {
   }
 }
 
+// The last day of a record's month through the standard calendar: the
+// record's day number (days since 17 November 1858) as sys_days and back.
+[[gnu::noinline]] void LastDayByChrono(ISC_TIMESTAMP& stamp) {
+  using namespace std::chrono;
+  constexpr int kUnixEpochDay = 40587;
+  const year_month_day date{sys_days{days{stamp.timestamp_date - kUnixEpochDay}}};
+  const sys_days last{date.year() / date.month() / std::chrono::last};
+  stamp.timestamp_date = static_cast<ISC_DATE>(last.time_since_epoch().count() + kUnixEpochDay);
+}
+
+// Days of the month a record's day falls in, one after another (F_UltDia
+// rewrites its argument).
+const ISC_DATE kDays[] = {60374, 60340, 51544, 15021, 2973000, 60000, 45000};
+
 const bool registered = [] {
+  udfzel_bench::AddPair(
+      "F_UltDia",
+      [](benchmark::State& s) {
+        auto* fn = &F_UltDia;
+        benchmark::DoNotOptimize(fn);
+        std::size_t i = 0;
+        for (auto _ : s) {
+          ISC_TIMESTAMP stamp{kDays[i++ % std::size(kDays)], 0};
+          ISC_QUAD quad;
+          std::memcpy(&quad, &stamp, sizeof quad);
+          benchmark::DoNotOptimize(fn(&quad));
+          benchmark::ClobberMemory();
+        }
+      },
+      [](benchmark::State& s) {
+        std::size_t i = 0;
+        for (auto _ : s) {
+          ISC_TIMESTAMP stamp{kDays[i++ % std::size(kDays)], 0};
+          LastDayByChrono(stamp);
+          benchmark::DoNotOptimize(stamp);
+        }
+      });
   udfzel_bench::AddPair(
       "F_FormatDateTime dd/mm/yyyy hh:nn:ss",
       [](benchmark::State& s) { Udfzel(s, "dd/mm/yyyy hh:nn:ss"); },
