@@ -100,16 +100,25 @@ stage "1h. ARM64 (aarch64 cross build, qemu)"
 sh scripts/test-arm64.sh build
 
 stage "2. valgrind memcheck: engine, entry-point and UDR-face tests (software extended type)"
+# valgrind runs x87 long double at double precision, so the memory check
+# runs the software type's build, whose exact digits hold under it too.
+# Left out: the x87 comparison, the floating-point control registers
+# (valgrind models neither) and the scan of all 805 ICU locales, which for
+# memory only repeats the other locale tests' loads at a cost valgrind
+# multiplies. The three programs run side by side.
 for binary in unit_tests entry_tests udr_tests; do
-  # valgrind runs x87 long double at double precision, so the memory check
-  # runs the software type's build, whose exact digits hold under it too.
-  # Left out: the x87 comparison, the floating-point control registers
-  # (valgrind models neither) and the scan of all 805 ICU locales, which for
-  # memory only repeats the other locale tests' loads at a cost valgrind
-  # multiplies.
   valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect \
     --show-possibly-lost=no \
-    "build-soft/tests/$binary" --gtest_brief=1 --gtest_filter="-${UDFZEL_VALGRIND_SKIP:-*ExtendedAgainstX87*:*CallerEnvironment*:*FloatingPointState*:*NoLocaleLoadsASubstituteByte*}"
+    "build-soft/tests/$binary" --gtest_brief=1 --gtest_filter="-${UDFZEL_VALGRIND_SKIP:-*ExtendedAgainstX87*:*CallerEnvironment*:*FloatingPointState*:*NoLocaleLoadsASubstituteByte*}" \
+    >"build-soft/valgrind-$binary.txt" 2>&1 &
+  echo $! >"build-soft/valgrind-$binary.pid"
+done
+for binary in unit_tests entry_tests udr_tests; do
+  status=0
+  wait "$(cat "build-soft/valgrind-$binary.pid")" || status=$?
+  echo "-- valgrind $binary:"
+  sed 's/^/   /' "build-soft/valgrind-$binary.txt"
+  [ $status -eq 0 ] || { echo "valgrind found errors in $binary" >&2; exit 1; }
 done
 
 stage "3. ASan+UBSan build: engine, entry-point and UDR-face tests"
