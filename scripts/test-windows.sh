@@ -118,8 +118,10 @@ done
 
 echo "-- Every entry point, the DLL against the Linux module"
 for locale in pt_BR ru_RU ja_JP de_DE en_US el_GR; do
-  UDFZEL_TEST_LANG=$locale.UTF-8 "$native/tests/entry_renders" fuzz/corpus build-win64/renders-linux.txt
+  UDFZEL_TEST_LANG=$locale.UTF-8 "$native/tests/entry_renders" fuzz/corpus \
+    build-win64/renders-linux.txt &
   LC_ALL=$locale.UTF-8 wine build-win64/tests/entry_renders.exe fuzz/corpus build-win64/renders-windows.txt </dev/null
+  wait $!
   calls=$(wc -l <build-win64/renders-linux.txt)
   differing=$(diff build-win64/renders-linux.txt build-win64/renders-windows.txt | grep -c '^<' || true)
   echo "   $locale: $calls calls, $differing with other bytes $(diff build-win64/renders-linux.txt \
