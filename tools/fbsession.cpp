@@ -42,9 +42,11 @@ auto Checked(Call&& call) -> decltype(call()) {
   }
 }
 
-// Message layout that carries every column as a nullable VARCHAR, but for
-// result timestamps, which this client writes itself (every server version
-// writes them its own way).
+// Message layout that carries every column as a VARCHAR, but for result
+// timestamps, which this client writes itself (every server version writes
+// them its own way). Each column keeps the nullability the statement
+// described; the types set carry no "nullable" bit, which newer servers take
+// as part of the type.
 IMessageMetadata* AsTexts(ThrowStatusWrapper* status, IMessageMetadata* meta,
                           const std::vector<Value>* params) {
   IMetadataBuilder* builder = meta->getBuilder(status);
@@ -52,7 +54,7 @@ IMessageMetadata* AsTexts(ThrowStatusWrapper* status, IMessageMetadata* meta,
   for (unsigned i = 0; i < count; ++i) {
     const unsigned type = meta->getType(status, i) & ~1u;
     if (params == nullptr && type == SQL_TIMESTAMP) {
-      builder->setType(status, i, SQL_TIMESTAMP + 1);
+      builder->setType(status, i, SQL_TIMESTAMP);
       continue;
     }
     unsigned length = meta->getLength(status, i);
@@ -63,7 +65,7 @@ IMessageMetadata* AsTexts(ThrowStatusWrapper* status, IMessageMetadata* meta,
     if (params != nullptr && i < params->size() && (*params)[i]) {
       length = std::max<unsigned>(length, static_cast<unsigned>((*params)[i]->size()));
     }
-    builder->setType(status, i, SQL_VARYING + 1);
+    builder->setType(status, i, SQL_VARYING);
     builder->setLength(status, i, std::max(length, 1u));
     builder->setScale(status, i, 0);
   }
