@@ -11,7 +11,8 @@
 #      real server (SQL suites, re-attachment cycles, locale texts);
 #   1d. Firebird 4.0.7 and 5.0.4 (their own server trees, embedded): the SQL
 #      suites of both faces, re-attachment cycles, the upgrade from a
-#      Firebird 3 database (scripts/test-firebird.sh);
+#      Firebird 3 database; the 6.0 snapshot the same through the UDR face
+#      (scripts/test-firebird.sh);
 #   1e. Release build with clang: the modules, and the engine, entry-point
 #      and UDR-face tests (the floating-point test among them);
 #   1f. the Windows DLLs, cross-built by MinGW-w64 and tested under wine;
@@ -67,9 +68,10 @@ for root in build/package-root build/cmake-root; do
 done
 bash scripts/test-server.sh package build build/package-root
 
-stage "1d. Firebird 4 and 5"
+stage "1d. Firebird 4, 5 and the 6.0 snapshot"
 bash scripts/test-firebird.sh 4 build
 bash scripts/test-firebird.sh 5 build
+bash scripts/test-firebird.sh 6 build
 
 stage "1e. Release build (clang): engine, entry-point and UDR-face tests"
 CC=clang CXX=clang++ cmake -S . -B build-clang -DCMAKE_BUILD_TYPE=Release -DUDFZEL_WERROR=ON \

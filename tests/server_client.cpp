@@ -7,9 +7,9 @@
 //
 //   server_client setup DB            a database with both faces (legacy F_,
 //                                     UDR X_), the hostile rows, a table to write
-//   server_client cycles DB N legacy|both [PID]
+//   server_client cycles DB N legacy|udr|both [PID]
 //                                     N times: attach, call every function of
-//                                     the legacy face (or both) on every row,
+//                                     one face (or both) on every row,
 //                                     detach; with the server's PID, the legacy
 //                                     module must leave the server each time
 //   server_client load DB SECONDS     the same query again and again
@@ -75,14 +75,18 @@ int Setup(const std::string& db) {
 
 // --- cycles and load: every function on every hostile row ---------------------
 
-enum class Faces { Legacy, Both };
+enum class Faces { Legacy, Udr, Both };
 
-// Every function of the legacy face (F_), and of the UDR face (X_) too.
+const char* NameOf(Faces faces) {
+  return faces == Faces::Both ? "both-face" : faces == Faces::Udr ? "udr" : "legacy";
+}
+
+// Every function of the legacy face (F_), of the UDR face (X_), or both.
 std::string EveryFunctionQuery(Faces faces) {
   std::string sql = "select id";
   for (const udfzel_test::FunctionUse& use : udfzel_test::HostileUses()) {
-    sql += std::string(", ") + use.Expression(false);
-    if (faces == Faces::Both) sql += ", " + fbtest::ReplaceAll(use.Expression(true), "f_", "x_");
+    if (faces != Faces::Udr) sql += std::string(", ") + use.Expression(false);
+    if (faces != Faces::Legacy) sql += ", " + fbtest::ReplaceAll(use.Expression(true), "f_", "x_");
   }
   return sql + " from hostile order by id";
 }
@@ -130,8 +134,7 @@ int Cycles(const std::string& db, int count, Faces faces, const std::string& pid
     if (!pid.empty() && LegacyModuleLeaves(pid)) ++unloaded;
     filler.emplace(FbSession::Attach(FillerOf(db), "NONE", 20000));
   }
-  std::printf("%s cycles %d calls %zu differing %d", faces == Faces::Both ? "both-face" : "legacy",
-              count, calls, differing);
+  std::printf("%s cycles %d calls %zu differing %d", NameOf(faces), count, calls, differing);
   if (!pid.empty())
     std::printf(", legacy module unloaded after %d of %d detaches", unloaded, count);
   std::printf("\n");
@@ -287,9 +290,10 @@ int Verify(const std::string& db, const std::vector<std::string>& logs) {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: server_client setup DB | cycles DB N legacy|both [PID] | load DB SECONDS |"
-               " rows DB | write DB CLIENT | verify DB LOG...\n");
+  std::fprintf(
+      stderr,
+      "usage: server_client setup DB | cycles DB N legacy|udr|both [PID] | load DB SECONDS |"
+      " rows DB | write DB CLIENT | verify DB LOG...\n");
   return 2;
 }
 
@@ -298,8 +302,11 @@ int Run(const std::vector<std::string>& args) {
   const std::string& command = args[0];
   const std::string& db = args[1];
   if (command == "setup") return Setup(db);
-  if (command == "cycles" && args.size() >= 4 && (args[3] == "legacy" || args[3] == "both")) {
-    const Faces faces = args[3] == "both" ? Faces::Both : Faces::Legacy;
+  if (command == "cycles" && args.size() >= 4 &&
+      (args[3] == "legacy" || args[3] == "udr" || args[3] == "both")) {
+    const Faces faces = args[3] == "both"  ? Faces::Both
+                        : args[3] == "udr" ? Faces::Udr
+                                           : Faces::Legacy;
     return Cycles(db, std::stoi(args[2]), faces, args.size() > 4 ? args[4] : "");
   }
   if (command == "load" && args.size() == 3) return Load(db, std::stod(args[2]));

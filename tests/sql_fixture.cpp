@@ -116,6 +116,8 @@ int EngineMajorVersion() {
   return version;
 }
 
+bool EngineCallsLegacyFunctions() { return EngineMajorVersion() < 6; }
+
 bool BrazilianLocale() { return TestLocale() == "pt_BR"; }
 
 fbtest::Value SqlTest::Eval(const std::string& expression,

@@ -47,6 +47,11 @@ std::string TestCharacterSet();
 std::string TestLocale();
 // The major version of the engine the suites run against (3, 4, 5...).
 int EngineMajorVersion();
+// Whether the engine calls legacy external functions. Firebird 6.0 declares
+// them but fails every call in the server itself: a CSTRING result is "Data
+// type unknown", anything else dies in the engine before the module is
+// reached. Tests that call legacy declarations run where it does.
+bool EngineCallsLegacyFunctions();
 // A database file path unique to this process.
 std::string TestDatabasePath(const std::string& name);
 
