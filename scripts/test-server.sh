@@ -69,10 +69,10 @@ emulator=""
 firebird=/usr/sbin/firebird
 sql_filter=${UDFZEL_SERVER_SQL_FILTER:-*}
 case $mode in
-  super) server_mode=Super base_port=35310 ;;
-  classic) server_mode=Classic base_port=35320 ;;
+  super) server_mode=Super base_port=29310 ;;
+  classic) server_mode=Classic base_port=29320 ;;
   package)
-    server_mode=Super base_port=35330
+    server_mode=Super base_port=29330
     staging=$(cd "$3" && pwd)
     if [ -n "${4:-}" ]; then
       sysroot=$(cd "$4" && pwd)
@@ -94,13 +94,22 @@ case $mode in
     ;;
 esac
 
-# A port nobody listens on: 127.0.0.1 only, never the system's 3050.
+# Whether a socket listens on port $1.
 listening() {
   hex=$(printf ':%04X ' "$1")
   grep -q "$hex.* 0A " /proc/net/tcp 2>/dev/null
 }
+# Whether any socket has port $1 at either end (a client's connection or
+# one closing, which would make the listener's bind fail).
+port_taken() {
+  hex=$(printf ':%04X ' "$1")
+  cat /proc/net/tcp /proc/net/tcp6 2>/dev/null | grep -q "$hex"
+}
+# A port of 127.0.0.1 no socket uses, never the system's 3050, and below the
+# range the kernel hands clients their ports from (32768 and up), so no
+# client's connection can take it meanwhile.
 port=$base_port
-while listening "$port"; do port=$((port + 1)); done
+while port_taken "$port"; do port=$((port + 1)); done
 
 name=server-$mode${triplet:+-${triplet%%-*}}
 root=$build/$name
