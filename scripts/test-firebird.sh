@@ -28,7 +28,8 @@
 # one in the server itself (a CSTRING result is "Data type unknown"; any
 # other result dies in the engine before the module is reached): there the
 # suites run the UDR face in its three declarations, the tests that call
-# legacy declarations skip, and the cycles call the UDR face.
+# legacy declarations skip, and the cycles call the UDR face; a probe
+# records what the engine does with each legacy declaration.
 set -eu
 version=$1
 build=$(cd "${2:-build}" && pwd)
@@ -119,6 +120,19 @@ for lang in pt_BR.UTF-8 en_US.UTF-8; do
     echo "-- attach/detach cycles, LANG=$lang: $out"
   done
 done
+if [ "$version" -ge 6 ]; then
+  # What the engine does with each legacy declaration, each call in a child
+  # process (after a control call of the UDR face that must work). A call
+  # that works means the server was mended: the support matrix is then out
+  # of date, and this stage says so.
+  probe=$build/testdb/legacy-probe-$version.txt
+  LANG=C "$build/tests/server_client" probe "$db" >"$probe" ||
+    { echo "test-firebird: the legacy probe failed: $(cat "$probe")" >&2; exit 1; }
+  echo "-- the legacy face on Firebird $version ($probe): $(tail -n 1 "$probe")"
+  grep -q '^legacy calls: 0 work,' "$probe" ||
+    { echo "test-firebird: Firebird $version now calls legacy functions; docs/udr.md says it" \
+        "does not:" >&2; grep ' works$' "$probe" >&2; exit 1; }
+fi
 rm -f "$db" "$db.filler.fdb"
 
 # The upgrade path, through backup and restore.

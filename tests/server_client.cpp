@@ -18,16 +18,24 @@
 //                                     line per row, each field in hex ("-" for
 //                                     NULL): servers of two CPUs must print
 //                                     the same bytes
+//   server_client probe DB            what the engine does with each legacy
+//                                     function, called as a column and inside
+//                                     an expression, each call in a process of
+//                                     its own: works, an error, or the process
+//                                     dies (the engine may fail legacy calls)
 //   server_client write DB CLIENT     commits rows made by the functions until
 //                                     killed, printing each committed row
 //   server_client verify DB LOG...    the rows the logs say were committed
 //                                     are there, byte for byte, and no others
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -195,6 +203,79 @@ int PrintRows(const std::string& db) {
   return rows.size() == udfzel_test::kHostileRows ? 0 : 1;
 }
 
+// --- probe: the legacy face where the engine may fail it ----------------------
+
+const char* const kForms[] = {"column", "expression"};
+
+// Form "udr" is the control: the UDR face's function (X_) as a column.
+int ProbeOne(const std::string& db, std::size_t use, const std::string& form) {
+  const udfzel_test::FunctionUse& function = udfzel_test::HostileUses().at(use);
+  const std::string expression = form == "udr"
+                                     ? fbtest::ReplaceAll(function.Expression(true), "f_", "x_")
+                                     : function.Expression(false);
+  const std::string selected = form == "expression" ? "'' || (" + expression + ")" : expression;
+  try {
+    FbSession::Attach(db, "WIN1252").Query("select " + selected + " from hostile where id = 1");
+    std::printf("works\n");
+    return 0;
+  } catch (const std::exception& error) {
+    std::printf("error: %s\n", fbtest::ReplaceAll(error.what(), "\n", " / ").c_str());
+    return 1;
+  }
+}
+
+// One call in a child process (this program again), whose end is the outcome.
+std::string Outcome(const std::string& db, std::size_t use, const char* form) {
+  int out[2];
+  if (pipe(out) != 0) throw std::runtime_error("pipe failed");
+  const pid_t child = fork();
+  if (child == 0) {
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);  // a crash leaves no core file behind
+    dup2(out[1], STDOUT_FILENO);
+    close(out[0]);
+    close(out[1]);
+    const std::string index = std::to_string(use);
+    execl("/proc/self/exe", "server_client", "probe-one", db.c_str(), index.c_str(), form,
+          static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(out[1]);
+  std::string text;
+  char chunk[512];
+  for (ssize_t n; (n = read(out[0], chunk, sizeof chunk)) > 0;) {
+    text.append(chunk, static_cast<std::size_t>(n));
+  }
+  close(out[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  if (WIFSIGNALED(status)) return std::string("dies: ") + strsignal(WTERMSIG(status));
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  return text.empty() ? "no answer" : text;
+}
+
+int Probe(const std::string& db) {
+  // A call the engine makes must come back as one: else the probe proves nothing.
+  const std::string control = Outcome(db, 0, "udr");
+  if (control != "works") {
+    std::printf("legacy probe: the control call of the UDR face gave %s\n", control.c_str());
+    return 1;
+  }
+  int works = 0;
+  int errors = 0;
+  int deaths = 0;
+  for (std::size_t use = 0; use < udfzel_test::HostileUses().size(); ++use) {
+    for (const char* form : kForms) {
+      const std::string outcome = Outcome(db, use, form);
+      std::printf("%-17s %-10s %s\n", udfzel_test::HostileUses()[use].entry, form, outcome.c_str());
+      ++(outcome == "works" ? works : outcome.starts_with("dies") ? deaths : errors);
+    }
+  }
+  std::printf("legacy calls: %d work, %d give an error, %d kill the process\n", works, errors,
+              deaths);
+  return 0;
+}
+
 // --- write and verify ----------------------------------------------------------
 
 // FNV-1a over a row's fields, NULL distinct from every text.
@@ -293,7 +374,7 @@ int Usage() {
   std::fprintf(
       stderr,
       "usage: server_client setup DB | cycles DB N legacy|udr|both [PID] | load DB SECONDS |"
-      " rows DB | write DB CLIENT | verify DB LOG...\n");
+      " rows DB | probe DB | write DB CLIENT | verify DB LOG...\n");
   return 2;
 }
 
@@ -311,6 +392,10 @@ int Run(const std::vector<std::string>& args) {
   }
   if (command == "load" && args.size() == 3) return Load(db, std::stod(args[2]));
   if (command == "rows" && args.size() == 2) return PrintRows(db);
+  if (command == "probe" && args.size() == 2) return Probe(db);
+  if (command == "probe-one" && args.size() == 4) {
+    return ProbeOne(db, std::stoul(args[2]), args[3]);
+  }
   if (command == "write" && args.size() == 3) return Write(db, std::stoi(args[2]));
   if (command == "verify" && args.size() >= 3) {
     return Verify(db, std::vector<std::string>(args.begin() + 2, args.end()));
