@@ -84,6 +84,62 @@ TEST(DeclarationScript, UdrScriptDeclaresEveryListedFunction) {
   }
 }
 
+// Schemas (Firebird 6): the script declares into the current schema, the
+// first of the search path, where the functions answer qualified, and
+// unqualified through a search path that names their schema; the default
+// search path (PUBLIC, SYSTEM) does not find them.
+TEST(DeclarationScript, UdrScriptDeclaresIntoTheCurrentSchema) {
+  if (udfzel_test::EngineMajorVersion() < 6) GTEST_SKIP() << "schemas begin with Firebird 6";
+  const std::string database = TestDatabasePath("isql-schema");
+  const std::string script = database + ".sql";
+  std::ofstream(script) << "create database '" << fbtest::DatabaseAddress(database)
+                        << "' user 'SYSDBA';\n"
+                        << "create schema accounting;\ncommit;\n"
+                        << "set search_path to accounting, system;\n"
+                        << "input '" << udfzel_test::DeclarationScriptPath(udfzel_test::Face::Udr)
+                        << "';\n";
+  const auto [status, output] = RunIsql(script);
+  std::remove(script.c_str());
+  ASSERT_EQ(status, 0) << output;
+
+  const std::string countIn =
+      "select count(*) from rdb$functions where coalesce(rdb$system_flag, 0) = 0"
+      " and rdb$schema_name = ";
+  EXPECT_EQ(fbtest::FbSession::Attach(database, "UTF8").Scalar(countIn + "'ACCOUNTING'"),
+            std::to_string(udfzel::kFunctions.size()));
+  EXPECT_EQ(fbtest::FbSession::Attach(database, "UTF8").Scalar(countIn + "'PUBLIC'"), "0");
+  struct Call {
+    const char* searchPath;  // null: the attachment's default
+    const char* expression;
+    fbtest::Value expected;  // nullopt: "Function unknown"
+  };
+  const Call calls[] = {
+      {nullptr, "accounting.f_strleft('abcdef', 3)", "abc"},
+      {nullptr, "\"ACCOUNTING\".\"F_STRLEFT\"('abcdef', 3)", "abc"},
+      {nullptr, "f_strleft('abcdef', 3)", std::nullopt},
+      {"accounting, system", "f_strleft('abcdef', 3)", "abc"},
+      {"public, accounting, system", "f_formatfloat('#,##0.00', 1234.5)", "1,234.50"},
+      {"public, system", "f_strleft('abcdef', 3)", std::nullopt},
+  };
+  for (const Call& call : calls) {
+    auto db = fbtest::FbSession::Attach(database, "UTF8");
+    if (call.searchPath != nullptr)
+      db.Execute(std::string("set search_path to ") + call.searchPath);
+    const std::string query = std::string("select ") + call.expression + " from rdb$database";
+    if (call.expected) {
+      EXPECT_EQ(db.Scalar(query), call.expected) << call.expression;
+    } else {
+      try {
+        ADD_FAILURE() << call.expression << " gave " << db.Scalar(query).value_or("NULL");
+      } catch (const fbtest::FbError& error) {
+        EXPECT_NE(std::string(error.what()).find("Function unknown"), std::string::npos)
+            << call.expression << ": " << error.what();
+      }
+    }
+  }
+  fbtest::FbSession::Attach(database, "UTF8").Drop();
+}
+
 // A database whose view, procedure and trigger call the legacy functions
 // moves to the UDR face by one script, on every server version: the server
 // refuses to drop a function with dependents, but CREATE OR ALTER switches
