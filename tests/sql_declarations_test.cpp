@@ -118,7 +118,7 @@ TEST(DeclarationScript, UdrScriptDeclaresIntoTheCurrentSchema) {
       {nullptr, "\"ACCOUNTING\".\"F_STRLEFT\"('abcdef', 3)", "abc"},
       {nullptr, "f_strleft('abcdef', 3)", std::nullopt},
       {"accounting, system", "f_strleft('abcdef', 3)", "abc"},
-      {"public, accounting, system", "f_formatfloat('#,##0.00', 1234.5)", "1,234.50"},
+      {"public, accounting, system", "f_strright('abcdef', 2)", "ef"},
       {"public, system", "f_strleft('abcdef', 3)", std::nullopt},
   };
   for (const Call& call : calls) {
