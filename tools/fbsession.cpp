@@ -210,6 +210,13 @@ IStatement* FbSession::Prepare(std::string_view sql) {
 void FbSession::Execute(std::string_view sql, const std::vector<Value>& params) {
   Checked([&] {
     IStatement* statement = Prepare(sql);
+    if ((statement->getFlags(status_) & IStatement::FLAG_HAS_CURSOR) != 0) {
+      // A statement that gives rows (a block that reports what it did, say):
+      // run it to the end, its rows unread.
+      statement->free(status_);
+      Query(sql, params);
+      return;
+    }
     Message input;
     IMessageMetadata* described = statement->getInputMetadata(status_);
     PrepareMessage(status_, described, &params, input);

@@ -44,7 +44,8 @@ class FbSession {
   FbSession& operator=(FbSession&&) = delete;
   ~FbSession();
 
-  // Runs one statement in the current transaction.
+  // Runs one statement in the current transaction; rows it gives are
+  // fetched and dropped.
   void Execute(std::string_view sql, const std::vector<Value>& params = {});
   // Runs a script of ';'-ended statements; COMMIT commits. Comments and
   // quoted texts are respected.
