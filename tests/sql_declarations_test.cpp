@@ -155,6 +155,7 @@ class SqlMigration : public udfzel_test::SqlTest {
     SetUpStep([] {
       auto db = Fresh();
       db.ExecuteScript(fbtest::ReadFile(UDFZEL_TEST_SQL_DIR "/legacy_dependents.sql"));
+      db.ExecuteScript(fbtest::ReadFile(UDFZEL_TEST_SQL_DIR "/legacy_dependents_rows.sql"));
       db.Commit();
     });
   }
@@ -174,6 +175,12 @@ class SqlMigration : public udfzel_test::SqlTest {
     rows.push_back(db.Query("select name, f_blobtostr(notes) from people where id = 3").at(0));
     db.Execute("delete from people where id = 3");
     db.Commit();
+    // Columns taken straight from text results, through a view over a view
+    // and a computed column.
+    for (const char* query : {"select * from people_initials_v order by id",
+                              "select id, name_start from people order by id"}) {
+      for (fbtest::Row& row : db.Query(query)) rows.push_back(std::move(row));
+    }
     return rows;
   }
 
@@ -211,9 +218,11 @@ TEST_F(SqlMigration, LegacyDeclarationsWithDependentsMoveToTheUdrFace) {
     GTEST_SKIP() << "starts from the legacy declarations";
   }
   const fbtest::Rows before = DependentResults();
-  ASSERT_EQ(before.size(), 6u);
+  ASSERT_EQ(before.size(), 10u);
   EXPECT_EQ(before[1][2], "0");           // F_FORMATFLOAT(NULL, NULL): '' and 0
   EXPECT_EQ(before[4][0], std::nullopt);  // the over-long picture: NULL
+  EXPECT_EQ(before[6], (fbtest::Row{"1", "J"}));
+  EXPECT_EQ(before[9], (fbtest::Row{"2", ""}));  // F_STRLEFT(NULL, 3): an empty text
   {
     // The server refuses to drop a function that has dependents.
     auto db = Fresh();
