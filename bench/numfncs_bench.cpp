@@ -96,6 +96,25 @@ void IntegerPair(const char* name, ISC_INT64 (*udfzel)(const ISC_INT64*, const I
       });
 }
 
+// A double-and-decimals entry point (2 decimals) beside the libm way, over
+// the same values.
+void DecimalsPair(const char* name, double (*udfzel)(const double*, const ISC_LONG*) noexcept,
+                  double (*plain)(double, int)) {
+  udfzel_bench::AddPair(
+      name,
+      [udfzel](benchmark::State& s) {
+        auto* fn = Opaque(udfzel);
+        const ISC_LONG d = 2;
+        std::size_t i = 0;
+        for (auto _ : s) benchmark::DoNotOptimize(fn(&kValues[i++ % std::size(kValues)], &d));
+      },
+      [plain](benchmark::State& s) {
+        auto* fn = Opaque(plain);
+        std::size_t i = 0;
+        for (auto _ : s) benchmark::DoNotOptimize(fn(kValues[i++ % std::size(kValues)], 2));
+      });
+}
+
 // The cost of the boundary's floating-point scope: the entry point beside
 // the same work without it (the results function both faces call).
 void BoundaryPair() {
@@ -117,32 +136,8 @@ const bool registered = [] {
   BoundaryPair();
   IntegerPair("F_Div", &F_Div, &PlainDiv);
   IntegerPair("F_Mod", &F_Mod, &PlainMod);
-  udfzel_bench::AddPair(
-      "F_Round 2",
-      [](benchmark::State& s) {
-        auto* fn = Opaque(&F_Round);
-        const ISC_LONG d = 2;
-        std::size_t i = 0;
-        for (auto _ : s) benchmark::DoNotOptimize(fn(&kValues[i++ % std::size(kValues)], &d));
-      },
-      [](benchmark::State& s) {
-        auto* fn = Opaque(&RoundHalfAway);
-        std::size_t i = 0;
-        for (auto _ : s) benchmark::DoNotOptimize(fn(kValues[i++ % std::size(kValues)], 2));
-      });
-  udfzel_bench::AddPair(
-      "F_Num 2",
-      [](benchmark::State& s) {
-        auto* fn = Opaque(&F_Num);
-        const ISC_LONG d = 2;
-        std::size_t i = 0;
-        for (auto _ : s) benchmark::DoNotOptimize(fn(&kValues[i++ % std::size(kValues)], &d));
-      },
-      [](benchmark::State& s) {
-        auto* fn = Opaque(&CutToward0);
-        std::size_t i = 0;
-        for (auto _ : s) benchmark::DoNotOptimize(fn(kValues[i++ % std::size(kValues)], 2));
-      });
+  DecimalsPair("F_Round 2", &F_Round, &RoundHalfAway);
+  DecimalsPair("F_Num 2", &F_Num, &CutToward0);
   udfzel_bench::AddPair(
       "F_StrZero 12,2",
       [](benchmark::State& s) {
