@@ -11,11 +11,11 @@
 # only), libudfzel.so copied into its plugins/udr. Then, with the tree's own
 # client library and isql:
 #   - the SQL suites of both faces, legacy, udr, udr_wide and udr_legacy
-#     (the legacy-compatible mode), under C and pt_BR (udr_wide under C),
-#     with the same expectations as on Firebird 3 (the concurrency run of 8
-#     attachments on 8 threads and the migration of a database with
-#     dependents among them), and the newer types (TIMESTAMP WITH TIME ZONE,
-#     INT128, DECFLOAT, BOOLEAN) as arguments;
+#     (the legacy-compatible mode), under C and pt_BR (udr_wide under C
+#     before 6), with the same expectations as on Firebird 3 (the
+#     concurrency run of 8 attachments on 8 threads and the migration of a
+#     database with dependents among them), and the newer types (TIMESTAMP
+#     WITH TIME ZONE, INT128, DECFLOAT, BOOLEAN) as arguments;
 #   - attach/detach cycles under pt_BR and en_US, in a fresh process each,
 #     calling every function after each re-attachment: the legacy module
 #     must leave the process after each detach and load again;
@@ -90,8 +90,9 @@ fi
 echo "== Firebird $version ($("$root/bin/isql" -z </dev/null 2>&1 | head -n 1)) =="
 for face in $faces; do
   for lang in C pt_BR.UTF-8; do
-    # The wide declarations change the texts' lengths, not what the locale does.
-    [ "$face" = udr_wide ] && [ "$lang" != C ] && continue
+    # The wide declarations change the texts' lengths, not what the locale
+    # does; where the UDR face is the only one (6), they run under both.
+    [ "$face" = udr_wide ] && [ "$lang" != C ] && [ "$version" -lt 6 ] && continue
     echo "-- SQL suites, face $face, LANG=$lang"
     UDFZEL_TEST_FACE=$face UDFZEL_TEST_LANG=$lang "$build/tests/sql_tests" --gtest_brief=1 ||
       { echo "test-firebird: SQL suites ($face, $lang) failed on Firebird $version" >&2; exit 1; }
@@ -178,11 +179,10 @@ if [ "$version" -ge 6 ]; then
   # gives what it gives on Firebird 3.
   printf "create database '%s' user SYSDBA default character set utf8;\ninput '%s';\ninput '%s';\n" \
     "$db" "$source_dir/sql/udfzel.sql" "$dependents" | LANG=C "$root/bin/isql" -q -b
-  for query in "select * from people_initials" "select * from people"; do
-    out=$(echo "$query;" | LANG=C "$root/bin/isql" -q -user SYSDBA "$db" 2>&1) || true
-    [[ $out == *"Data type unknown"* ]] ||
-      { echo "test-firebird: before the switch, '$query' gave: $out" >&2; exit 1; }
-  done
+  out=$(printf 'select * from people_initials;\nselect * from people;\n' |
+    LANG=C "$root/bin/isql" -q -user SYSDBA "$db" 2>&1) || true
+  [ "$(grep -c 'Data type unknown' <<<"$out")" = 2 ] ||
+    { echo "test-firebird: before the switch, the uncast view and table gave: $out" >&2; exit 1; }
   report=$build/testdb/migration-$version.txt
   LANG=C "$root/bin/isql" -q -b -user SYSDBA "$db" -i "$source_dir/sql/udfzel_udr_legacy.sql" >"$report"
   recreated=$(grep -c ' recreated *$' "$report" || true)
