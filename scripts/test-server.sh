@@ -94,22 +94,8 @@ case $mode in
     ;;
 esac
 
-# Whether a socket listens on port $1.
-listening() {
-  hex=$(printf ':%04X ' "$1")
-  grep -q "$hex.* 0A " /proc/net/tcp 2>/dev/null
-}
-# Whether any socket has port $1 at either end (a client's connection or
-# one closing, which would make the listener's bind fail).
-port_taken() {
-  hex=$(printf ':%04X ' "$1")
-  cat /proc/net/tcp /proc/net/tcp6 2>/dev/null | grep -q "$hex"
-}
-# A port of 127.0.0.1 no socket uses, never the system's 3050, and below the
-# range the kernel hands clients their ports from (32768 and up), so no
-# client's connection can take it meanwhile.
-port=$base_port
-while port_taken "$port"; do port=$((port + 1)); done
+. "$source_dir/scripts/server-control.sh"
+port=$(free_port "$base_port")
 
 name=server-$mode${triplet:+-${triplet%%-*}}
 root=$build/$name
@@ -166,14 +152,7 @@ start_server() {
 
 stop_server() {
   [ -n "${server_pid:-}" ] || return 0
-  kill -TERM -- "-$server_pid" 2>/dev/null || true
-  tries=0
-  while kill -0 -- "-$server_pid" 2>/dev/null && [ $tries -lt 100 ]; do
-    tries=$((tries + 1))
-    sleep 0.1
-  done
-  kill -KILL -- "-$server_pid" 2>/dev/null || true
-  { wait "$server_pid"; } 2>/dev/null || true
+  stop_group "$server_pid"
   server_pid=""
 }
 
