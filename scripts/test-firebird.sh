@@ -1,8 +1,9 @@
 #!/bin/bash
 # Both faces on Firebird 4 and 5, and the UDR face on the 6.0 development
 # snapshot, through the embedded engine of each version's own server tree
-# (builds of Firebird's public sources, kept outside the repository;
-# UDFZEL_FIREBIRD_TREES names their folder, ../shared/firebird by default).
+# and through that tree's server over TCP (builds of Firebird's public
+# sources, kept outside the repository; UDFZEL_FIREBIRD_TREES names their
+# folder, ../shared/firebird by default).
 #
 #   test-firebird.sh 4|5|6 [BUILD_DIR]
 #
@@ -23,7 +24,11 @@
 #     declarations and dependents, backed up with Debian's gbak, restored
 #     with this version's gbak, then switched to the UDR face by
 #     sql/udfzel_udr_legacy.sql: the dependents give what they gave on
-#     Firebird 3.
+#     Firebird 3;
+#   - the tree's own server on 127.0.0.1 on a private port: SuperServer
+#     under pt_BR (SQL suites, cycles after which the legacy module must
+#     leave the server process), Classic under C (SQL suites); these stand
+#     for the embedded runs of the same faces and locales.
 # Firebird 6.0 declares legacy external functions but fails every call of
 # one in the server itself (a CSTRING result is "Data type unknown"; any
 # other result dies in the engine before the module is reached): there the
@@ -81,11 +86,22 @@ unset UDFZEL_TEST_SERVER ISC_USER ISC_PASSWORD
 faces="legacy udr udr_wide udr_legacy"
 text_faces="legacy udr"
 cycle_faces="legacy both"
+# The faces the tree's server runs (SuperServer under pt_BR; Classic under
+# C), which the embedded engine then leaves to it. In Classic, where each
+# connection is a process that loads the modules anew, one face's suites
+# (the legacy face's call the UDR face too, side by side on the hostile
+# rows).
+super_faces="legacy udr"
+classic_faces=legacy
 if [ "$version" -ge 6 ]; then
   faces="udr udr_wide udr_legacy"
   text_faces=udr
   cycle_faces=udr
+  super_faces="udr udr_legacy"
+  classic_faces=udr
 fi
+# Whether word $1 is one of the words $2.
+among() { [[ " $2 " == *" $1 "* ]]; }
 
 echo "== Firebird $version ($("$root/bin/isql" -z </dev/null 2>&1 | head -n 1)) =="
 for face in $faces; do
@@ -93,6 +109,8 @@ for face in $faces; do
     # The wide declarations change the texts' lengths, not what the locale
     # does; where the UDR face is the only one (6), they run under both.
     [ "$face" = udr_wide ] && [ "$lang" != C ] && [ "$version" -lt 6 ] && continue
+    [ "$lang" = C ] && among "$face" "$classic_faces" && continue
+    [ "$lang" != C ] && among "$face" "$super_faces" && continue
     echo "-- SQL suites, face $face, LANG=$lang"
     UDFZEL_TEST_FACE=$face UDFZEL_TEST_LANG=$lang "$build/tests/sql_tests" --gtest_brief=1 ||
       { echo "test-firebird: SQL suites ($face, $lang) failed on Firebird $version" >&2; exit 1; }
@@ -199,4 +217,81 @@ if [ "$version" -ge 6 ]; then
     "column, procedure and trigger give what they give on Firebird 3"
   rm -f "$db"
 fi
+# The tree's own server, started here from the tree (its root, lock and
+# temporary directories, its security database given a SYSDBA password of
+# this run), on 127.0.0.1 on a private port, reached over TCP by this
+# build's client processes through the tree's client library: SuperServer
+# under pt_BR (the SQL suites, and attach/detach cycles after which the
+# legacy module must leave the server process), then Classic, a process per
+# connection, under C. The server's log is read after each.
+. "$source_dir/scripts/server-control.sh"
+port=$(free_port 29340)
+password=udfzel-$(od -An -N6 -tx1 /dev/urandom | tr -d ' \n')
+echo "create or alter user SYSDBA password '$password'; commit;" |
+  LANG=C "$root/bin/isql" -q -b -user SYSDBA "$(echo "$root"/security*.fdb)"
+server_pid=""
+server_fail() {
+  echo "test-firebird: Firebird $version server ($*)" >&2
+  stop_server
+  exit 1
+}
+start_server() {  # MODE LANG
+  server_mode=$1 server_lang=$2
+  printf 'UdfAccess = Restrict %s\nServerMode = %s\nRemoteServicePort = %s\nRemoteBindAddress = 127.0.0.1\n' \
+    "$build/udf" "$server_mode" "$port" >"$root/firebird.conf"
+  log_mark=$(wc -c 2>/dev/null <"$root/firebird.log" || echo 0)
+  setsid env -i PATH=/usr/bin:/bin FIREBIRD="$root" FIREBIRD_LOCK="$root/lock" \
+    FIREBIRD_TMP="$root/tmp" LANG="$server_lang" "$root/bin/firebird" >>"$root/server.out" 2>&1 &
+  server_pid=$!
+  tries=0
+  until listening "$port"; do
+    tries=$((tries + 1))
+    kill -0 "$server_pid" 2>/dev/null || { server_pid=""; server_fail "did not start"; }
+    [ $tries -lt 300 ] || server_fail "does not listen on port $port"
+    sleep 0.1
+  done
+  echo "-- the tree's server, $server_mode mode on 127.0.0.1:$port, LANG=$server_lang"
+}
+stop_server() {
+  [ -n "$server_pid" ] || return 0
+  stop_group "$server_pid"
+  server_pid=""
+  echo "UdfAccess = Restrict $build/udf" >"$root/firebird.conf"
+  bad=$(tail -c +"$((log_mark + 1))" "$root/firebird.log" 2>/dev/null |
+    grep -iE 'error|fatal|signal|abnormal|bugcheck|consistency|crash' |
+    grep -v 'setsockopt: error setting IPV6_V6ONLY' || true)
+  [ -z "$bad" ] || { echo "test-firebird: the server's log holds: $bad" >&2; exit 1; }
+}
+trap stop_server EXIT
+server_suites() {
+  for face in "$@"; do
+    echo "-- SQL suites over TCP, face $face, LANG=$server_lang"
+    UDFZEL_TEST_FACE=$face UDFZEL_TEST_LANG=$server_lang "$build/tests/sql_tests" --gtest_brief=1 ||
+      server_fail "SQL suites, face $face, LANG=$server_lang"
+  done
+}
+export UDFZEL_TEST_SERVER="127.0.0.1:$port" ISC_USER=SYSDBA ISC_PASSWORD="$password"
+server_db=$build/testdb/firebird-$version-server.fdb
+rm -f "$server_db" "$server_db.filler.fdb"
+
+start_server Super pt_BR.UTF-8
+# shellcheck disable=SC2086
+server_suites $super_faces
+"$build/tests/server_client" setup "$server_db" >/dev/null || server_fail "setup"
+for faces in $cycle_faces; do
+  # The server's PID: the legacy module must leave it at each detach.
+  watch=$server_pid
+  [ "$faces" = udr ] && watch=""
+  # shellcheck disable=SC2086
+  out=$("$build/tests/server_client" cycles "$server_db" 6 "$faces" $watch 2>&1) ||
+    server_fail "cycles: $out"
+  echo "-- attach/detach cycles over TCP, LANG=$server_lang: $out"
+done
+stop_server
+
+start_server Classic C
+# shellcheck disable=SC2086
+server_suites $classic_faces
+stop_server
+rm -f "$server_db" "$server_db.filler.fdb"
 echo "Firebird $version passed."

@@ -9,10 +9,11 @@
 #   1c. the Debian package (lintian clean) and the cmake route's install
 #      (the same files, stripped); the package unpacked and tested in the
 #      real server (SQL suites, re-attachment cycles, locale texts);
-#   1d. Firebird 4.0.7 and 5.0.4 (their own server trees, embedded): the SQL
-#      suites of both faces, re-attachment cycles, the upgrade from a
-#      Firebird 3 database; the 6.0 snapshot the same through the UDR face
-#      (scripts/test-firebird.sh);
+#   1d. Firebird 4.0.7 and 5.0.4 (their own server trees, embedded and
+#      each tree's server over TCP, SuperServer and Classic): the SQL suites
+#      of both faces, re-attachment cycles, the upgrade from a Firebird 3
+#      database; the 6.0 snapshot the same through the UDR face, and the
+#      migration of a database it made (scripts/test-firebird.sh);
 #   1e. Release build with clang: the modules, and the engine, entry-point
 #      and UDR-face tests (the floating-point test among them);
 #   1f. the Windows DLLs, cross-built by MinGW-w64 and tested under wine;
