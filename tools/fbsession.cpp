@@ -213,8 +213,7 @@ void FbSession::Execute(std::string_view sql, const std::vector<Value>& params) 
     if ((statement->getFlags(status_) & IStatement::FLAG_HAS_CURSOR) != 0) {
       // A statement that gives rows (a block that reports what it did, say):
       // run it to the end, its rows unread.
-      statement->free(status_);
-      Query(sql, params);
+      Fetch(statement, params, nullptr);
       return;
     }
     Message input;
@@ -255,34 +254,36 @@ void FbSession::Rollback() {
 
 Rows FbSession::Query(std::string_view sql, const std::vector<Value>& params,
                       std::vector<std::string>* columns) {
-  return Checked([&] {
-    IStatement* statement = Prepare(sql);
-    Message input;
-    Message output;
-    IMessageMetadata* inDescribed = statement->getInputMetadata(status_);
-    PrepareMessage(status_, inDescribed, &params, input);
-    inDescribed->release();
-    IMessageMetadata* outDescribed = statement->getOutputMetadata(status_);
-    PrepareMessage(status_, outDescribed, nullptr, output);
-    if (columns != nullptr) {
-      columns->clear();
-      for (unsigned i = 0; i < outDescribed->getCount(status_); ++i) {
-        columns->emplace_back(outDescribed->getAlias(status_, i));
-      }
-    }
-    outDescribed->release();
-    WriteParams(status_, input, params);
+  return Checked([&] { return Fetch(Prepare(sql), params, columns); });
+}
 
-    IResultSet* cursor = statement->openCursor(status_, transaction_, input.meta,
-                                               input.buffer.data(), output.meta, 0);
-    Rows rows;
-    while (cursor->fetchNext(status_, output.buffer.data()) == IStatus::RESULT_OK) {
-      rows.push_back(ReadRow(status_, output));
+Rows FbSession::Fetch(IStatement* statement, const std::vector<Value>& params,
+                      std::vector<std::string>* columns) {
+  Message input;
+  Message output;
+  IMessageMetadata* inDescribed = statement->getInputMetadata(status_);
+  PrepareMessage(status_, inDescribed, &params, input);
+  inDescribed->release();
+  IMessageMetadata* outDescribed = statement->getOutputMetadata(status_);
+  PrepareMessage(status_, outDescribed, nullptr, output);
+  if (columns != nullptr) {
+    columns->clear();
+    for (unsigned i = 0; i < outDescribed->getCount(status_); ++i) {
+      columns->emplace_back(outDescribed->getAlias(status_, i));
     }
-    cursor->close(status_);
-    statement->free(status_);
-    return rows;
-  });
+  }
+  outDescribed->release();
+  WriteParams(status_, input, params);
+
+  IResultSet* cursor =
+      statement->openCursor(status_, transaction_, input.meta, input.buffer.data(), output.meta, 0);
+  Rows rows;
+  while (cursor->fetchNext(status_, output.buffer.data()) == IStatus::RESULT_OK) {
+    rows.push_back(ReadRow(status_, output));
+  }
+  cursor->close(status_);
+  statement->free(status_);
+  return rows;
 }
 
 Value FbSession::Scalar(std::string_view sql, const std::vector<Value>& params) {

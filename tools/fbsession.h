@@ -69,6 +69,9 @@ class FbSession {
  private:
   FbSession(Firebird::IAttachment* attachment, Firebird::ThrowStatusWrapper* status);
   Firebird::IStatement* Prepare(std::string_view sql);
+  // Opens a prepared statement's cursor, reads every row and frees it.
+  Rows Fetch(Firebird::IStatement* statement, const std::vector<Value>& params,
+             std::vector<std::string>* columns);
   void Detach() noexcept;
 
   Firebird::IAttachment* attachment_;
