@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -54,6 +55,11 @@ int EngineMajorVersion();
 bool EngineCallsLegacyFunctions();
 // A database file path unique to this process.
 std::string TestDatabasePath(const std::string& name);
+// Expects `call` to fail with a server error whose text holds `message`;
+// `what` names the call in a failure. Returns the error's text ("" when the
+// call gave a value).
+std::string ExpectErrorHolding(const std::string& what, const std::function<fbtest::Value()>& call,
+                               const std::string& message);
 
 class SqlTest : public ::testing::Test {
  protected:
