@@ -24,6 +24,18 @@ free_port() {
   echo "$candidate"
 }
 
+# Waits up to $3 tenths of a second for the server process $1 to listen on
+# port $2. Fails with 1 when the process ended first, 2 when time ran out.
+await_listener() {
+  tries=0
+  until listening "$2"; do
+    tries=$((tries + 1))
+    kill -0 "$1" 2>/dev/null || return 1
+    [ $tries -lt "$3" ] || return 2
+    sleep 0.1
+  done
+}
+
 # Ends the process group led by $1 (a server started by setsid): SIGTERM,
 # up to 10 s to leave, then SIGKILL; reaps the leader.
 stop_group() {

@@ -217,6 +217,7 @@ if [ "$version" -ge 6 ]; then
     "column, procedure and trigger give what they give on Firebird 3"
   rm -f "$db"
 fi
+
 # The tree's own server, started here from the tree (its root, lock and
 # temporary directories, its security database given a SYSDBA password of
 # this run), on 127.0.0.1 on a private port, reached over TCP by this
@@ -243,13 +244,10 @@ start_server() {  # MODE LANG
   setsid env -i PATH=/usr/bin:/bin FIREBIRD="$root" FIREBIRD_LOCK="$root/lock" \
     FIREBIRD_TMP="$root/tmp" LANG="$server_lang" "$root/bin/firebird" >>"$root/server.out" 2>&1 &
   server_pid=$!
-  tries=0
-  until listening "$port"; do
-    tries=$((tries + 1))
-    kill -0 "$server_pid" 2>/dev/null || { server_pid=""; server_fail "did not start"; }
-    [ $tries -lt 300 ] || server_fail "does not listen on port $port"
-    sleep 0.1
-  done
+  status=0
+  await_listener "$server_pid" "$port" 300 || status=$?
+  [ $status -ne 1 ] || { server_pid=""; server_fail "did not start"; }
+  [ $status -ne 2 ] || server_fail "does not listen on port $port"
   echo "-- the tree's server, $server_mode mode on 127.0.0.1:$port, LANG=$server_lang"
 }
 stop_server() {

@@ -141,13 +141,10 @@ start_server() {
     sh -c 'mount --bind "$1/log" /var/log/firebird && shift && exec "$@"' sh "$root" \
     $program >>"$root/server.out" 2>&1 &
   server_pid=$!
-  tries=0
-  until listening "$port"; do
-    tries=$((tries + 1))
-    kill -0 "$server_pid" 2>/dev/null || fail "the server did not start: $(cat "$root/server.out")"
-    [ $tries -lt 600 ] || fail "the server does not listen on port $port"
-    sleep 0.1
-  done
+  status=0
+  await_listener "$server_pid" "$port" 600 || status=$?
+  [ $status -ne 1 ] || fail "the server did not start: $(cat "$root/server.out")"
+  [ $status -ne 2 ] || fail "the server does not listen on port $port"
 }
 
 stop_server() {
