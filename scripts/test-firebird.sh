@@ -160,8 +160,10 @@ rm -f "$db" "$db.filler.fdb"
 # The upgrade path, through backup and restore.
 fb3=(env FIREBIRD="$build/fbroot" FIREBIRD_LOCK="$build/fbroot/lock" FIREBIRD_TMP="$build/fbroot/tmp"
   LD_LIBRARY_PATH= LANG=C)
-old_db=$build/testdb/upgrade-from-3.fdb
-backup=$build/testdb/upgrade-from-3.fbk
+# Named for the version: the stages of two versions may run side by side.
+old_db=$build/testdb/upgrade-from-3-to-$version.fdb
+backup=$build/testdb/upgrade-from-3-to-$version.fbk
+fb3_results=$build/testdb/upgrade-3-to-$version.txt
 rm -f "$old_db" "$backup" "$db"
 check=$source_dir/tests/sql/legacy_dependents_check.sql
 dependents=$source_dir/tests/sql/legacy_dependents.sql
@@ -169,7 +171,7 @@ rows=$source_dir/tests/sql/legacy_dependents_rows.sql
 printf "create database '%s' user SYSDBA default character set utf8;\ninput '%s';\ninput '%s';\ninput '%s';\n" \
   "$old_db" "$source_dir/sql/udfzel.sql" "$dependents" "$rows" |
   "${fb3[@]}" isql-fb -q -b
-"${fb3[@]}" isql-fb -q -user SYSDBA "$old_db" -i "$check" >"$build/testdb/upgrade-3.txt" 2>&1
+"${fb3[@]}" isql-fb -q -user SYSDBA "$old_db" -i "$check" >"$fb3_results" 2>&1
 "${fb3[@]}" gbak -b -user SYSDBA "$old_db" "$backup"
 LANG=C "$root/bin/gbak" -c -user SYSDBA "$backup" "$db"
 switched=$(LANG=C "$root/bin/isql" -q -b -user SYSDBA "$db" -i "$source_dir/sql/udfzel_udr_legacy.sql")
@@ -182,7 +184,7 @@ grep -q 'ENGINE *UDR' "$build/testdb/upgrade-$version.txt" &&
   grep -q 'FUNCTIONS *28' "$build/testdb/upgrade-$version.txt" ||
   { echo "test-firebird: the restored database was not switched:" >&2;
     cat "$build/testdb/upgrade-$version.txt" >&2; exit 1; }
-diff <(grep -a -v ENGINE "$build/testdb/upgrade-3.txt") <(grep -a -v ENGINE "$build/testdb/upgrade-$version.txt") ||
+diff <(grep -a -v ENGINE "$fb3_results") <(grep -a -v ENGINE "$build/testdb/upgrade-$version.txt") ||
   { echo "test-firebird: the upgraded database's dependents give other results" >&2; exit 1; }
 echo "-- Firebird 3 database with legacy declarations: gbak 3 backup, gbak $version restore," \
   "switched to the UDR face: its views, computed column and procedure give what they gave"
@@ -209,7 +211,7 @@ if [ "$version" -ge 6 ]; then
     { echo "test-firebird: the switch did not recreate what it should:" >&2; cat "$report" >&2; exit 1; }
   LANG=C "$root/bin/isql" -q -b -user SYSDBA "$db" -i "$rows"
   LANG=C "$root/bin/isql" -q -user SYSDBA "$db" -i "$check" >"$build/testdb/migration-$version-check.txt" 2>&1
-  diff <(grep -a -v ENGINE "$build/testdb/upgrade-3.txt") \
+  diff <(grep -a -v ENGINE "$fb3_results") \
     <(grep -a -v ENGINE "$build/testdb/migration-$version-check.txt") ||
     { echo "test-firebird: the migrated database's dependents give other results" >&2; exit 1; }
   echo "-- Firebird $version database with legacy declarations, switched to the UDR face:" \
@@ -226,7 +228,8 @@ fi
 # legacy module must leave the server process), then Classic, a process per
 # connection, under C. The server's log is read after each.
 . "$source_dir/scripts/server-control.sh"
-port=$(free_port 29340)
+# A port range of its own per version (29340, 29350, 29360).
+port=$(free_port $((29340 + 10 * (version - 4))))
 password=udfzel-$(od -An -N6 -tx1 /dev/urandom | tr -d ' \n')
 echo "create or alter user SYSDBA password '$password'; commit;" |
   LANG=C "$root/bin/isql" -q -b -user SYSDBA "$(echo "$root"/security*.fdb)"
