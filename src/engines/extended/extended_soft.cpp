@@ -1,10 +1,12 @@
 #include "engines/extended/extended_soft.h"
 
+#include "engines/extended/uint128.h"
+
 namespace udfzel::soft {
 namespace {
 
 using u64 = std::uint64_t;
-__extension__ typedef unsigned __int128 u128;  // GCC and clang on 64-bit targets
+using u128 = Uint128;
 
 constexpr int kBias = 16383;
 constexpr int kMaxField = 0x7FFF;
