@@ -8,6 +8,8 @@
 #include "fp_environment_x86.h"
 #elif defined(__aarch64__)
 #include "fp_environment_arm64.h"
+#elif defined(__arm__)
+#include "fp_environment_arm32.h"
 #else
 #error "no floating-point environment for this CPU"
 #endif

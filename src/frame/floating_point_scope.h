@@ -8,6 +8,8 @@
 #include "frame/floating_point_scope_x86.h"
 #elif defined(__aarch64__)
 #include "frame/floating_point_scope_arm64.h"
+#elif defined(__arm__)
+#include "frame/floating_point_scope_arm32.h"
 #else
 #error "no floating-point scope for this CPU"
 #endif
