@@ -140,13 +140,24 @@ constexpr unsigned AlignUp(unsigned offset, unsigned alignment) {
   return (offset + alignment - 1) / alignment * alignment;
 }
 
+// The server aligns a double as its own build's C compiler does inside a
+// record: at 4 bytes on 32-bit x86 Linux (the System V i386 ABI), at 8 on
+// every other target, Windows x86 and ARM32 among them. A 64-bit integer
+// is at 8 everywhere.
+#if defined(__i386__) && !defined(_WIN32)
+inline constexpr unsigned kDoubleAlignment = 4;
+#else
+inline constexpr unsigned kDoubleAlignment = 8;
+#endif
+
 constexpr unsigned AlignmentOf(unsigned sqlType) {
   switch (sqlType) {
     case SQL_VARYING:
       return 2;  // the 16-bit count
     case SQL_INT64:
-    case SQL_DOUBLE:
       return 8;
+    case SQL_DOUBLE:
+      return kDoubleAlignment;
     default:
       return 4;  // long, timestamp, blob id
   }
