@@ -98,9 +98,12 @@ TEST(BlobEntries, ReadingSegments) {
     std::vector<std::size_t> firstAsks;
   };
   const std::vector<Case> cases = {
-      {3, 65535, {3}},         {32765, 100, {32765, 32665}},  // the longest text result, in small
-                                                              // segments
-      {32765, 65535, {32765}}, {1000, 1, {1000, 999, 998}},  {5000, 1024, {5000, 3976, 2952}},
+      {3, 65535, {3}},
+      {32765, 100, {32765, 32665}},  // the longest text result, in small
+                                     // segments
+      {32765, 65535, {32765}},
+      {1000, 1, {1000, 999, 998}},
+      {5000, 1024, {5000, 3976, 2952}},
   };
   for (const Case& c : cases) {
     FakeBlob blob;
@@ -209,6 +212,58 @@ TEST(BlobEntries, WritingSegments) {
     }
     EXPECT_EQ(joined, text);
   }
+}
+
+// The record as the server lays it out in memory, byte by byte, not through
+// this build's declaration of it: pointers of the platform's width and
+// 32-bit counts in declaration order, each at its natural alignment. On a
+// 32-bit server the fields lie at 0, 4, 8, 12, 16, 20 and 24; on a 64-bit
+// one at 0, 8, 16, 20, 24, 32 and 40.
+struct ServerRecordLayout {
+  std::size_t getSegment, handle, numberSegments, maxSegment, totalLength, putSegment, lseek, size;
+};
+constexpr ServerRecordLayout kServerLayout = sizeof(void*) == 4
+                                                 ? ServerRecordLayout{0, 4, 8, 12, 16, 20, 24, 28}
+                                                 : ServerRecordLayout{0, 8, 16, 20, 24, 32, 40, 48};
+
+template <class T>
+void Place(unsigned char* raw, std::size_t offset, T value) {
+  std::memcpy(raw + offset, &value, sizeof value);
+}
+
+TEST(BlobEntries, TheServersOwnRecordLayout) {
+  FakeBlob blob;
+  blob.content = std::string(30000, 'q');
+  blob.segment = 100;
+  alignas(8) unsigned char raw[48] = {};
+  using GetFn = short (*)(void*, ISC_UCHAR*, ISC_USHORT, ISC_USHORT*);
+  using PutFn = void (*)(void*, const ISC_UCHAR*, ISC_USHORT);
+  Place<GetFn>(raw, kServerLayout.getSegment, &FakeBlob::Get);
+  Place<void*>(raw, kServerLayout.handle, &blob);
+  Place<ISC_LONG>(raw, kServerLayout.numberSegments, 700);
+  Place<ISC_LONG>(raw, kServerLayout.maxSegment, 100);
+  Place<ISC_LONG>(raw, kServerLayout.totalLength, 30000);
+  Place<PutFn>(raw, kServerLayout.putSegment, &FakeBlob::Put);
+  ASSERT_EQ(sizeof(blobcallback), kServerLayout.size);
+  auto* record = reinterpret_cast<BLOBCALLBACK>(raw);
+
+  EXPECT_EQ(Entry<StatFn>("F_BlobSegCount")(record), 700);
+  EXPECT_EQ(Entry<StatFn>("F_BlobMaxSeg")(record), 100);
+  EXPECT_EQ(Entry<StatFn>("F_BlobSize")(record), 30000);
+  char* text = Entry<ToStrFn>("F_BlobToStr")(record);
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(std::string(text, 30001), blob.content + '\0');
+  std::free(text);
+  ASSERT_FALSE(blob.asked.empty());
+  EXPECT_EQ(blob.asked.front(), 30000u);
+  EXPECT_EQ(blob.asked.size(), 300u);
+
+  char abc[] = "abc";
+  EXPECT_EQ(Entry<ToBlobFn>("F_StrToBlob")(abc, record), record);
+  ASSERT_EQ(blob.written.size(), 1u);
+  EXPECT_EQ(blob.written[0], "abc");
+  // The unused seek routine's slot is the record's last word.
+  EXPECT_EQ(kServerLayout.lseek + sizeof(void*), kServerLayout.size);
 }
 
 }  // namespace
