@@ -11,6 +11,7 @@
 #include <cfloat>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -222,6 +223,10 @@ TEST(CallerEnvironmentTraps, TheCatcherSeesATrapTheCallerUnmasked) {
   const bool traps = ReadEnvironment() == kTrapping;
   WriteEnvironment(kDefault);
   if (!traps) GTEST_SKIP() << "this CPU ignores the trap enables";
+  // qemu's user mode keeps the unmasked x87 and SSE bits but raises no
+  // SIGFPE; the native runs prove the catcher.
+  if (std::getenv("UDFZEL_TEST_NO_FP_TRAPS") != nullptr)
+    GTEST_SKIP() << "the emulator raises no floating-point traps";
   for (int unit = 0; unit < udfzel_test::kTrappingUnits; ++unit) {
     auto divide = [&] {
       WriteEnvironment(kTrapping);
