@@ -1,9 +1,9 @@
 #!/bin/sh
 # Installs the Debian 12 packages the build, the tests and the demo need,
 # when any is missing (the last lines: the MinGW-w64 compilers and wine of
-# the Windows stage, the aarch64 compilers and qemu of the ARM64 stage, and
-# what the Firebird 4 and 5 server trees of the compatibility stage run
-# on). Run as root.
+# the Windows stage, the aarch64, i686 and armhf compilers and qemu of the
+# cross stages, and what the Firebird 4 and 5 server trees of the
+# compatibility stage run on). Run as root.
 set -eu
 packages="
   g++ cmake make pkg-config
@@ -15,7 +15,7 @@ packages="
   libtommath1 libtomcrypt1 libre2-9 libedit2 libicu72 libtinfo6 libgmp10 libbsd0 zlib1g
   valgrind libicu-dev libboost-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 unzip
-  g++-aarch64-linux-gnu qemu-user-static
+  g++-aarch64-linux-gnu g++-i686-linux-gnu g++-arm-linux-gnueabihf qemu-user-static
 "
 missing=""
 for package in $packages; do

@@ -4,9 +4,9 @@
 #
 #   package.sh [BUILD_DIR]          for this machine's architecture
 #   package.sh BUILD_DIR SYSROOT    for the cross build configured in BUILD_DIR
-#                                   (the ARM64 one): Depends comes from the
-#                                   target's packages unpacked in SYSROOT
-#                                   (scripts/make-arm64-sysroot.sh), which
+#                                   (arm64, i386, armhf): Depends comes from
+#                                   the target's packages unpacked in SYSROOT
+#                                   (scripts/make-sysroot.sh), which
 #                                   this machine's dpkg database does not hold
 set -eu
 cd "$(dirname "$0")/.."

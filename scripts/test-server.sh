@@ -19,9 +19,9 @@
 #          cycles call every function of both faces, whose rows on the
 #          hostile table are left in ROOT/hostile-rows.txt (server_client
 #          rows) for comparison with another CPU's.
-#          With SYSROOT, the package is another architecture's (ARM64) and the
-#          server is that architecture's Firebird unpacked in SYSROOT
-#          (scripts/make-arm64-sysroot.sh), run by qemu-user-static; this
+#          With SYSROOT, the package is another architecture's (arm64, i386,
+#          armhf) and the server is that architecture's Firebird unpacked in
+#          SYSROOT (scripts/make-sysroot.sh), run by qemu-user-static; this
 #          build's clients reach it over TCP as they reach a native one. Its
 #          SQL suites are those UDFZEL_SERVER_SQL_FILTER names (a gtest
 #          filter; default all).

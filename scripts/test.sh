@@ -20,10 +20,11 @@
 #   1g. the software extended type on x86-64: the engine, entry-point,
 #      UDR-face and allocation tests and the in-server number, date and
 #      hostile-row suites, unchanged (the x87 checks it bit for bit);
-#   1h. the ARM64 build against Debian's arm64 packages, its suites and a
-#      byte-for-byte differential with the amd64 module under qemu, and the
-#      arm64 Debian package in the arm64 server under qemu, over TCP
-#      (scripts/test-arm64.sh);
+#   1h. the ARM64, 32-bit x86 and 32-bit ARM builds against Debian's arm64,
+#      i386 and armhf packages, their suites and a byte-for-byte differential
+#      with the amd64 module under qemu, and each architecture's Debian
+#      package in its own Firebird server under qemu, over TCP
+#      (scripts/test-cross.sh);
 #   2. valgrind memcheck over the engine, entry-point and UDR-face tests of
 #      the software type's build (exact under valgrind, as the x87 is not);
 #   3. ASan+UBSan build: engine, entry-point and UDR-face tests;
@@ -109,7 +110,11 @@ for locale in C pt_BR; do
 done
 
 stage "1h. ARM64 (aarch64 cross build, qemu)"
-sh scripts/test-arm64.sh build
+sh scripts/test-cross.sh arm64 build
+stage "1i. Linux x86, 32-bit (i686 cross build, x87 extended type, qemu)"
+sh scripts/test-cross.sh i386 build
+stage "1j. Linux ARM32 (armhf cross build, software extended type, qemu)"
+sh scripts/test-cross.sh armhf build
 
 stage "2. valgrind memcheck: engine, entry-point and UDR-face tests (software extended type)"
 # valgrind runs x87 long double at double precision, so the memory check
