@@ -140,15 +140,15 @@ constexpr unsigned AlignUp(unsigned offset, unsigned alignment) {
   return (offset + alignment - 1) / alignment * alignment;
 }
 
-// The server aligns a double as its own build's C compiler does inside a
-// record: at 4 bytes on 32-bit x86 Linux (the System V i386 ABI), at 8 on
-// every other target, Windows x86 and ARM32 among them. A 64-bit integer
-// is at 8 everywhere.
-#if defined(__i386__) && !defined(_WIN32)
-inline constexpr unsigned kDoubleAlignment = 4;
-#else
-inline constexpr unsigned kDoubleAlignment = 8;
-#endif
+// The server aligns a double in a message as its own build's C compiler
+// does inside a record: 4 bytes on 32-bit x86 Linux (the System V i386
+// ABI), 8 elsewhere. This compiler follows the same ABI, so the offset of
+// a double after a byte says which. A 64-bit integer is at 8 everywhere.
+struct DoubleAfterAByte {
+  char byte;
+  double value;
+};
+inline constexpr unsigned kDoubleAlignment = offsetof(DoubleAfterAByte, value);
 
 constexpr unsigned AlignmentOf(unsigned sqlType) {
   switch (sqlType) {
