@@ -14,9 +14,11 @@
 #   - every entry point on the fuzz corpus and 2000 fuzz-grammar inputs,
 #     the DLL's bytes against the Linux module's: the same where the two
 #     records are (pt_BR, ru_RU), and the differences elsewhere counted.
-# The x86 suites run where a 32-bit wine is installed; Debian 12 has none
-# without the i386 architecture, so here the x86 build is built, packed and
-# its tables checked.
+# The x86 suites run where a 32-bit wine is installed and the kernel runs
+# it (Debian 12 has none without the i386 architecture; a kernel without
+# 32-bit x86 support runs it only through qemu, too slowly); elsewhere the
+# x86 build is built, packed, its tables checked, and its DLLs refused by
+# the 64-bit loader as they must be.
 #   test-windows.sh [NATIVE_BUILD_DIR]   (the Linux build: its udfzel_gen,
 #                                          udfzel-locale and entry_renders)
 set -eu
@@ -24,10 +26,29 @@ cd "$(dirname "$0")/.."
 native=${1:-build}
 jobs=$(nproc)
 export WINEDEBUG=-all
+# The x64 programs run by the 64-bit loader itself: /usr/bin/wine starts the
+# 32-bit one whenever it is installed.
+wine64=/usr/lib/wine/wine64
+export WINELOADER=$wine64
 version=$(sed -n 's/^project(udfzel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-# A 32-bit wine has its loader beside the 64-bit one.
-have_wine32() { [ -x /usr/lib/wine/wine ] || [ -x /usr/lib/i386-linux-gnu/wine/wine ]; }
+# A 32-bit wine has its loader beside the 64-bit one. Its suites run where
+# the kernel runs it itself: through qemu-i386 (a binfmt entry, on a kernel
+# without 32-bit x86 support) every wine process spends about a minute of
+# CPU starting, and a prefix takes longer than the whole test command may.
+wine32_loader() {
+  for loader in /usr/lib/wine/wine /usr/lib/i386-linux-gnu/wine/wine; do
+    [ -x "$loader" ] && { echo "$loader"; return 0; }
+  done
+  return 1
+}
+wine32_emulated() {
+  grep -ls '^interpreter .*qemu-i386' /proc/sys/fs/binfmt_misc/* 2>/dev/null |
+    xargs -r grep -lx enabled | grep -q .
+}
+have_wine32() {
+  loader=$(wine32_loader) && ! wine32_emulated && "$loader" --version >/dev/null 2>&1
+}
 
 # Names in a PE image's export table, and the DLLs it imports.
 exports_of() { objdump -p "$1" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^\s*\[ *[0-9]*\] //p' | sort; }
@@ -82,7 +103,7 @@ export WINEPREFIX="$PWD/build-win64/wineprefix"
 mkdir -p "$WINEPREFIX"
 wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
-wine cmd /c exit </dev/null >/dev/null 2>&1
+"$wine64" cmd /c exit </dev/null >/dev/null 2>&1
 
 echo "-- win64: the suites under wine"
 ctest --test-dir build-win64 -j"$jobs" --output-on-failure
@@ -90,13 +111,30 @@ if have_wine32; then
   echo "-- win32: the suites under wine"
   ctest --test-dir build-win32 -j"$jobs" --output-on-failure
 else
-  echo "-- win32: built, packed and its tables checked; its suites need a 32-bit wine, which this machine has not"
+  if ! wine32_loader >/dev/null; then
+    echo "-- win32: built, packed and its tables checked; its suites need a 32-bit wine, which this machine has not"
+  else
+    echo "-- win32: built, packed and its tables checked; its suites are not run: this 32-bit wine runs only through qemu-i386, too slowly to start (about a minute per process)"
+  fi
 fi
+
+echo "-- What LoadLibrary says where a module cannot load (the kits' troubleshooting list)"
+# The probe runs from a folder without ib_util.dll, as a kit's DLLs stand
+# before they are copied into a server's folder.
+probe() {
+  said=$("$wine64" build-win64/tests/probe/load_probe.exe "$1" </dev/null | tr -d '\r')
+  echo "   $2: $said"
+  [ "$said" = "$3" ] || { echo "   expected: $3" >&2; exit 1; }
+}
+probe build-win64/kit/plugins/udr/udfzel.dll "win64 UDR DLL, 64-bit process" loaded
+probe build-win32/kit/plugins/udr/udfzel.dll "win32 UDR DLL, 64-bit process" "error 193"
+probe build-win32/kit/UDF/udfzel.dll "win32 legacy DLL, 64-bit process" "error 193"
+probe build-win64/kit/UDF/udfzel.dll "win64 legacy DLL, no ib_util.dll" "error 126"
 
 echo "-- win64 kit, unzipped: its DLL runs the entry-point suite"
 UDFZEL_TEST_MODULE="$PWD/build-win64/kit/UDF/udfzel.dll" LC_ALL=C.UTF-8 \
-  wine build-win64/tests/entry_tests.exe --gtest_brief=1 </dev/null
-located=$(LC_ALL=pt_BR.UTF-8 wine build-win64/kit/udfzel-locale.exe </dev/null | tr -d '\r')
+  "$wine64" build-win64/tests/entry_tests.exe --gtest_brief=1 </dev/null
+located=$(LC_ALL=pt_BR.UTF-8 "$wine64" build-win64/kit/udfzel-locale.exe </dev/null | tr -d '\r')
 echo "$located" | grep -q '^CharacterSet  *WIN1252$'
 echo "$located" | grep -q 'kit/sql/WIN1252/udfzel.sql'
 
@@ -106,7 +144,7 @@ record() { grep -v -e '^Locale ' -e '^Declare with ' | tr -d '\r'; }
 echo "-- Locale records: the Windows services (wine) beside ICU"
 for locale in pt_BR ru_RU ja_JP de_DE en_US el_GR; do
   "$native/udfzel-locale" "$locale" | record >"build-win64/record-icu-$locale.txt"
-  wine build-win64/kit/udfzel-locale.exe "$locale" </dev/null | record >"build-win64/record-windows-$locale.txt"
+  "$wine64" build-win64/kit/udfzel-locale.exe "$locale" </dev/null | record >"build-win64/record-windows-$locale.txt"
   if cmp -s "build-win64/record-icu-$locale.txt" "build-win64/record-windows-$locale.txt"; then
     echo "   $locale: the same"
   else
@@ -120,7 +158,7 @@ echo "-- Every entry point, the DLL against the Linux module"
 for locale in pt_BR ru_RU ja_JP de_DE en_US el_GR; do
   UDFZEL_TEST_LANG=$locale.UTF-8 "$native/tests/entry_renders" fuzz/corpus \
     build-win64/renders-linux.txt &
-  LC_ALL=$locale.UTF-8 wine build-win64/tests/entry_renders.exe fuzz/corpus build-win64/renders-windows.txt </dev/null
+  LC_ALL=$locale.UTF-8 "$wine64" build-win64/tests/entry_renders.exe fuzz/corpus build-win64/renders-windows.txt </dev/null
   wait $!
   calls=$(wc -l <build-win64/renders-linux.txt)
   differing=$(diff build-win64/renders-linux.txt build-win64/renders-windows.txt | grep -c '^<' || true)

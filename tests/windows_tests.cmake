@@ -11,6 +11,13 @@ include(GoogleTest)
 add_library(ib_util SHARED ib_util_standin.cpp)
 set_target_properties(ib_util PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 
+# What LoadLibrary says of a DLL, run from a folder of its own that holds
+# no ib_util.dll (scripts/test-windows.sh checks the kit's troubleshooting
+# list with it).
+add_executable(load_probe load_probe_windows.cpp)
+set_target_properties(load_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/probe)
+udfzel_warnings(load_probe)
+
 # Each program runs in a wine process whose user locale LC_ALL names.
 function(udfzel_wine_tests target prefix locale)
   gtest_discover_tests(${target} TEST_PREFIX "${prefix}" DISCOVERY_MODE PRE_TEST
