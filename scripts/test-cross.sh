@@ -26,7 +26,10 @@
 #     the hostile rows, attach/detach cycles calling every function of both
 #     faces, the texts of ru_RU and ja_JP (scripts/test-server.sh package);
 #     every function of both faces on the hostile rows in that server, byte
-#     for byte what the amd64 modules give in the amd64 engine.
+#     for byte what the amd64 modules give in the amd64 engine;
+#   - for armhf, what the amd64 engine says of modules of another CPU and
+#     of the legacy module where UdfAccess allows none
+#     (scripts/test-load-errors.sh).
 #   scripts/test-cross.sh arm64|i386|armhf NATIVE_BUILD
 set -eu
 cd "$(dirname "$0")/.."
@@ -121,4 +124,8 @@ rows=$native/server-package-${triplet%%-*}/hostile-rows.txt
 echo "   $(wc -l <"$rows") rows x $(awk -F'[ ]' '{ print NF - 1; exit }' "$rows") calls," \
   "$(diff "$out/hostile-rows-amd64.txt" "$rows" | grep -c '^<' || true) rows with other bytes"
 cmp "$out/hostile-rows-amd64.txt" "$rows"
+if [ "$arch" = armhf ]; then
+  echo "-- What the amd64 server says of modules it cannot use (README's troubleshooting list)"
+  sh scripts/test-load-errors.sh "$native" "$out"
+fi
 echo "$arch: all checks passed."
