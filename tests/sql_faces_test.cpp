@@ -118,8 +118,8 @@ TEST_F(SqlFaces, NewerTypesConvertOrGiveTheServersError) {
       {"f_inc(true, 1)", "conversion error from string \"BOOLEAN\""},
   };
   for (const auto& [expression, message] : refused) {
-    udfzel_test::ExpectErrorHolding(
-        expression, [&] { return Eval(expression); }, message);
+    const std::string& text = expression;
+    udfzel_test::ExpectErrorHolding(text, [&] { return Eval(text); }, message);
   }
 }
 
