@@ -24,7 +24,7 @@ class TextBuffer {
       data_[size_++] = c;
       data_[size_] = '\0';
     } else {
-      ++dropped_;
+      truncated_ = true;
     }
   }
   void Append(std::string_view text) {
@@ -33,13 +33,13 @@ class TextBuffer {
     std::memcpy(data_ + size_, text.data(), taken);
     size_ += taken;
     data_[size_] = '\0';
-    dropped_ += text.size() - taken;
+    if (taken < text.size()) truncated_ = true;
   }
   // Inserts `count` copies of c before byte `at` (at most size()).
   void Insert(std::size_t at, char c, std::size_t count = 1) {
     if (at > size_) at = size_;
     if (count > capacity_ - size_) {
-      dropped_ += count - (capacity_ - size_);
+      truncated_ = true;
       count = capacity_ - size_;
     }
     std::memmove(data_ + at + count, data_ + at, size_ - at);
@@ -60,15 +60,13 @@ class TextBuffer {
 
   void Clear() {
     size_ = 0;
-    dropped_ = 0;
+    truncated_ = false;
     data_[0] = '\0';
   }
 
   std::size_t size() const { return size_; }
   // Whether a write was dropped for want of room.
-  bool Truncated() const { return dropped_ != 0; }
-  // How long the text would be had every write fitted (Erase aside).
-  std::size_t Needed() const { return size_ + dropped_; }
+  bool Truncated() const { return truncated_; }
   // Always zero-terminated.
   const char* c_str() const { return data_; }
   // For rewriting bytes in place; the size stays as it is.
@@ -77,7 +75,7 @@ class TextBuffer {
   // start, or null (writing nothing) when there is not room for them all.
   char* Claim(std::size_t count) {
     if (count > capacity_ - size_) {
-      dropped_ += count;
+      truncated_ = true;
       return nullptr;
     }
     char* start = data_ + size_;
@@ -91,7 +89,7 @@ class TextBuffer {
   char* data_;
   std::size_t capacity_;  // bytes of text, the zero byte not counted
   std::size_t size_ = 0;
-  std::size_t dropped_ = 0;  // bytes that did not fit
+  bool truncated_ = false;  // a write did not fit
 };
 
 // A TextBuffer with its own storage, for the stack.

@@ -1,6 +1,7 @@
 #include "locale/icu_locale_source.h"
 
 #include "locale/locale_formats.h"
+#include "locale/platform_locale.h"
 
 #include <unicode/uchar.h>
 #include <unicode/ucnv.h>

@@ -14,6 +14,23 @@ constexpr std::size_t kTextItemLimit = 255;
 constexpr std::size_t kCodePageItemLimit = 6;
 constexpr int kMaxLeadByteRanges = 6;
 
+// The item's text; `fallback` only when it cannot be read or is longer than
+// 255 characters. An item that reads empty gives the empty text.
+std::string LocaleText(const LocaleSource& source, LocaleItem item, const std::string& fallback,
+                       int index = 0) {
+  const auto text = source.Read(item, index);
+  if (!text || text->size() > kTextItemLimit) return fallback;
+  return *text;
+}
+
+// The item's one character; `fallback` when it cannot be read or is longer
+// than one character. An item that reads empty gives the zero character.
+char LocaleChar(const LocaleSource& source, LocaleItem item, char fallback) {
+  const auto text = source.Read(item);
+  if (!text || text->size() > 1) return fallback;
+  return text->empty() ? '\0' : (*text)[0];
+}
+
 // A decimal integer, the whole text; `fallback` for anything else.
 int ToInt(const std::string& text, int fallback) {
   const char* begin = text.data();
@@ -96,6 +113,58 @@ void LoadNames(const LocaleSource& source, LocaleFormats& f) {
   }
 }
 
+// Era calendars: years become era years, era names the long era name.
+std::string TranslateEraPicture(const std::string& format, const LocaleFormats& f) {
+  static constexpr struct {
+    const char* token;
+    const char* replacement;
+  } kRules[] = {{"GG", "ggg"}, {"YYYY", "eeee"}, {"YY", "ee"}, {"Y", "e"}};
+  std::string out;
+  for (std::size_t at = 0; at < format.size();) {
+    if (f.IsLeadByte(format[at])) {
+      out += format.substr(at, 2);  // a two-byte character, whole
+      at += 2;
+      continue;
+    }
+    bool matched = false;
+    for (const auto& rule : kRules) {
+      if (StartsWithNoCase(format, at, rule.token)) {
+        out += rule.replacement;
+        at += std::char_traits<char>::length(rule.token);
+        matched = true;
+        break;
+      }
+    }
+    if (!matched) out += format[at++];
+  }
+  return out;
+}
+
+// The locale's date format as a date picture: era calendars (types 3, 4, 5)
+// write their years as era years; Chinese, Japanese and Korean locales on
+// other calendars drop the era marks.
+std::string TranslateSystemDatePicture(const std::string& format, int calendarType,
+                                       const LocaleFormats& formats) {
+  if (calendarType == 3 || calendarType == 4 || calendarType == 5) {
+    return TranslateEraPicture(format, formats);
+  }
+  const std::int32_t language = formats.PrimaryLanguage;
+  if (language == 4 || language == 17 || language == 18) {
+    // Two-byte characters are copied whole: their second byte may be the
+    // code of "g" or "G" and must not be cut out of the character.
+    std::string out;
+    for (std::size_t at = 0; at < format.size(); ++at) {
+      if (formats.IsLeadByte(format[at]) && at + 1 < format.size()) {
+        out += format.substr(at++, 2);
+      } else if (format[at] != 'g' && format[at] != 'G') {
+        out += format[at];
+      }
+    }
+    return out;
+  }
+  return format;
+}
+
 void LoadSeparatorsAndPictures(const LocaleSource& source, LocaleFormats& f) {
   f.GroupSeparator = LocaleChar(source, LocaleItem::ThousandSeparator, ',');
   f.DecimalMark = LocaleChar(source, LocaleItem::DecimalSeparator, '.');
@@ -125,69 +194,7 @@ void LoadTimePictures(const LocaleSource& source, LocaleFormats& f) {
   f.LongTimePicture = prefix + hour + ":mm:ss" + suffix;
 }
 
-// Era calendars: years become era years, era names the long era name.
-std::string TranslateEraPicture(const std::string& format, const LocaleFormats& f) {
-  static constexpr struct {
-    const char* token;
-    const char* replacement;
-  } kRules[] = {{"GG", "ggg"}, {"YYYY", "eeee"}, {"YY", "ee"}, {"Y", "e"}};
-  std::string out;
-  for (std::size_t at = 0; at < format.size();) {
-    if (f.IsLeadByte(format[at])) {
-      out += format.substr(at, 2);  // a two-byte character, whole
-      at += 2;
-      continue;
-    }
-    bool matched = false;
-    for (const auto& rule : kRules) {
-      if (StartsWithNoCase(format, at, rule.token)) {
-        out += rule.replacement;
-        at += std::char_traits<char>::length(rule.token);
-        matched = true;
-        break;
-      }
-    }
-    if (!matched) out += format[at++];
-  }
-  return out;
-}
-
 }  // namespace
-
-std::string LocaleText(const LocaleSource& source, LocaleItem item, const std::string& fallback,
-                       int index) {
-  const auto text = source.Read(item, index);
-  if (!text || text->size() > kTextItemLimit) return fallback;
-  return *text;
-}
-
-char LocaleChar(const LocaleSource& source, LocaleItem item, char fallback) {
-  const auto text = source.Read(item);
-  if (!text || text->size() > 1) return fallback;
-  return text->empty() ? '\0' : (*text)[0];
-}
-
-std::string TranslateSystemDatePicture(const std::string& format, int calendarType,
-                                       const LocaleFormats& formats) {
-  if (calendarType == 3 || calendarType == 4 || calendarType == 5) {
-    return TranslateEraPicture(format, formats);
-  }
-  const std::int32_t language = formats.PrimaryLanguage;
-  if (language == 4 || language == 17 || language == 18) {
-    // Two-byte characters are copied whole: their second byte may be the
-    // code of "g" or "G" and must not be cut out of the character.
-    std::string out;
-    for (std::size_t at = 0; at < format.size(); ++at) {
-      if (formats.IsLeadByte(format[at]) && at + 1 < format.size()) {
-        out += format.substr(at++, 2);
-      } else if (format[at] != 'g' && format[at] != 'G') {
-        out += format[at];
-      }
-    }
-    return out;
-  }
-  return format;
-}
 
 LocaleFormats LoadLocaleFormats(const LocaleSource& source) {
   LocaleFormats formats;

@@ -1,6 +1,7 @@
 // Where LoadLocaleFormats reads the locale from: one small interface that
 // answers the items the record is built from, the way the platform's locale
-// queries do. The ICU-backed source serves real locales; tests script one.
+// queries do. Each platform's source serves real locales (ICU's CLDR data
+// on Linux, the Windows locale services on Windows); tests script one.
 #pragma once
 
 #include <array>

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "locale/locale_formats.h"
+#include "locale/platform_locale.h"
 
 namespace udfzel {
 namespace {

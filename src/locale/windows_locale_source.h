@@ -54,7 +54,4 @@ std::wstring WideLocaleName(const std::string& utf8Name);
 // hold it. Code page 0 is the system's.
 std::optional<std::string> WideTextToCodePage(const std::wstring& text, int codePage);
 
-// A text of an 8-bit code page as UTF-8, for people to read.
-std::string CodePageToUtf8(const std::string& text, int codePage);
-
 }  // namespace udfzel

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "engines/extended/extended.h"
-#include "frame/convert_error.h"
 
 namespace udfzel {
 namespace {
@@ -38,15 +37,6 @@ bool TryEncodeTimeOfDay(std::uint16_t hour, std::uint16_t minute, std::uint16_t 
   const std::int32_t ms = hour * 3600000 + minute * 60000 + second * 1000 + millisecond;
   fraction = ms / static_cast<double>(kMillisecondsPerDay);
   return true;
-}
-
-double EncodeTimeOfDay(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
-                       std::uint16_t millisecond) {
-  double fraction = 0;
-  if (!TryEncodeTimeOfDay(hour, minute, second, millisecond, fraction)) {
-    throw EConvertError("Argumento inválido na conversão para tipo horário");
-  }
-  return fraction;
 }
 
 DaySerial QuadToDaySerial(std::int32_t dayNumber, std::uint32_t t) {

@@ -24,10 +24,6 @@ DaySerial QuadToDaySerial(std::int32_t dayNumber, std::uint32_t timeOfDay);
 // The fraction of a day for a time; false when a field is out of range.
 bool TryEncodeTimeOfDay(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
                         std::uint16_t millisecond, double& fraction);
-// The same, throwing EConvertError ("Argumento inválido na conversão para
-// tipo horário") for an out-of-range field.
-double EncodeTimeOfDay(std::uint16_t hour, std::uint16_t minute, std::uint16_t second,
-                       std::uint16_t millisecond);
 
 struct SplitSerial {
   std::int64_t absoluteDay;  // 1 = 1 January 0001

@@ -32,11 +32,11 @@ bool EraTable::Add(const Era& era) {
 }
 
 const Era* EraTable::At(std::int64_t day) const {
-  if (count_ == 0) return nullptr;
-  const auto end = eras_.begin() + static_cast<std::ptrdiff_t>(count_);
-  const auto after = std::upper_bound(eras_.begin(), end, day,
+  const std::span<const Era> eras = Eras();
+  if (eras.empty()) return nullptr;
+  const auto after = std::upper_bound(eras.begin(), eras.end(), day,
                                       [](std::int64_t d, const Era& e) { return d < e.firstDay; });
-  return after == eras_.begin() ? &eras_[0] : &*(after - 1);
+  return after == eras.begin() ? &eras.front() : &*(after - 1);
 }
 
 }  // namespace udfzel

@@ -41,6 +41,7 @@ class EraTable {
   // before it, the first for a day before them all; null when empty.
   const Era* At(std::int64_t day) const;
   std::size_t size() const { return count_; }
+  // The eras in the order they begin.
   std::span<const Era> Eras() const { return {eras_.data(), count_}; }
 
  private:

@@ -24,6 +24,58 @@ void WriteExponentDigits(int e, TextBuffer& out) {
   while (n > 0) out.Put(digits[--n]);
 }
 
+// m (>= 0) as m' × 10^e with m' in [1, 16); (0, 0) for 0.
+struct NormalizedMagnitude {
+  Extended mantissa;
+  int exponent;
+};
+
+NormalizedMagnitude NormalizeMagnitude(Extended m) {
+  NormalizedMagnitude result{m, 0};
+  if (m == 0) return {0, 0};
+  // Each pass lands closer; a finite m needs at most a few.
+  for (int pass = 0; pass < 8; ++pass) {
+    const int b = BinaryExponent(result.mantissa);  // 2^b <= m < 2^(b+1)
+    const int k = (b * 19728) >> 16;                // floor(b · log10 2)
+    if (k == 0) break;
+    result.mantissa = ScaleByPowerOfTen(result.mantissa, -k);
+    result.exponent += k;
+  }
+  return result;
+}
+
+// The digit string S of m (in [0, 16)) rounded at digit n (n >= 1): S[0] the
+// carry digit, then at least 18 digits; rounding is half away from zero.
+// Returns the string's length (at most 1 + 252).
+std::size_t EmitRoundedDigits(Extended m, int n, char (&s)[256]) {
+  std::uint64_t v = RoundHalfEven(m * Extended(1e17));
+  s[0] = '0';
+  if (v >= kTen18) {
+    s[0] = '1';
+    v -= kTen18;
+  }
+  for (int i = 18; i >= 1; --i) {
+    s[i] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  }
+  std::size_t length = 19;
+  if (n >= 18) {
+    const auto total = static_cast<std::size_t>(std::min(n, 252)) + 1;
+    std::fill(s + length, s + total, '0');
+    length = std::max(length, total);
+  } else if (s[n + 1] >= '5') {
+    for (int i = n; i >= 0; --i) {
+      if (s[i] != '9') {
+        ++s[i];
+        break;
+      }
+      s[i] = '0';
+    }
+  }
+  s[length] = '\0';
+  return length;
+}
+
 void ExponentForm(bool negative, Extended m, int e, int width, TextBuffer& out) {
   const int n = std::clamp(width - 8, 2, 18);
   char s[256];
@@ -60,49 +112,6 @@ void FixedForm(bool negative, Extended m, int e, int decimals, TextBuffer& out) 
 }
 
 }  // namespace
-
-NormalizedMagnitude NormalizeMagnitude(Extended m) {
-  NormalizedMagnitude result{m, 0};
-  if (m == 0) return {0, 0};
-  // Each pass lands closer; a finite m needs at most a few.
-  for (int pass = 0; pass < 8; ++pass) {
-    const int b = BinaryExponent(result.mantissa);  // 2^b <= m < 2^(b+1)
-    const int k = (b * 19728) >> 16;                // floor(b · log10 2)
-    if (k == 0) break;
-    result.mantissa = ScaleByPowerOfTen(result.mantissa, -k);
-    result.exponent += k;
-  }
-  return result;
-}
-
-std::size_t EmitRoundedDigits(Extended m, int n, char (&s)[256]) {
-  std::uint64_t v = RoundHalfEven(m * Extended(1e17));
-  s[0] = '0';
-  if (v >= kTen18) {
-    s[0] = '1';
-    v -= kTen18;
-  }
-  for (int i = 18; i >= 1; --i) {
-    s[i] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  }
-  std::size_t length = 19;
-  if (n >= 18) {
-    const auto total = static_cast<std::size_t>(std::min(n, 252)) + 1;
-    std::fill(s + length, s + total, '0');
-    length = std::max(length, total);
-  } else if (s[n + 1] >= '5') {
-    for (int i = n; i >= 0; --i) {
-      if (s[i] != '9') {
-        ++s[i];
-        break;
-      }
-      s[i] = '0';
-    }
-  }
-  s[length] = '\0';
-  return length;
-}
 
 void FixedWidthNumber(double x, std::int32_t width, std::int32_t decimals, TextBuffer& out) {
   // A negative width adds nothing, like 0; clamping it also keeps width − 8 in range.

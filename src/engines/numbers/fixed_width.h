@@ -13,18 +13,6 @@ namespace udfzel {
 // Room for the longest text (255 characters) and its zero byte.
 inline constexpr std::size_t kFixedWidthOutput = 256;
 
-// m (>= 0) as m' × 10^e with m' in [1, 16); (0, 0) for 0.
-struct NormalizedMagnitude {
-  Extended mantissa;
-  int exponent;
-};
-NormalizedMagnitude NormalizeMagnitude(Extended m);
-
-// The digit string S of m (in [0, 16)) rounded at digit n (n >= 1): S[0] the
-// carry digit, then at least 18 digits; rounding is half away from zero.
-// Returns the string's length (at most 1 + 252).
-std::size_t EmitRoundedDigits(Extended m, int n, char (&digits)[256]);
-
 // x in a field of `width` (at most 255) with `decimals` (at most 216;
 // negative selects the exponent form). "+Inf", "-Inf", "Nan" for the rest.
 void FixedWidthNumber(double x, std::int32_t width, std::int32_t decimals, TextBuffer& out);

@@ -37,8 +37,7 @@ void WriteLeadingDigits(std::string_view digits, int count, TextBuffer& out) {
   }
 }
 
-}  // namespace
-
+// The general text of an expansion already made, with `precision` digits.
 void WriteGeneralText(const DecimalExpansion& e, int precision, char decimalMark, TextBuffer& out) {
   if (WriteSpecial(e, out)) return;
   const char mark = MarkOrPoint(decimalMark);
@@ -67,6 +66,8 @@ void WriteGeneralText(const DecimalExpansion& e, int precision, char decimalMark
     out.Append(digits);
   }
 }
+
+}  // namespace
 
 void FloatToGeneralText(Extended x, char decimalMark, TextBuffer& out) {
   WriteGeneralText(ExpandDecimal(x, kGeneralPrecision, kAllDecimals), kGeneralPrecision,

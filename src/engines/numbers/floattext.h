@@ -51,16 +51,12 @@ DecimalExpansion ExpandDecimal(Extended x, int precision, int decimals);
 // The general text of x with 15 significant digits ("1234.5", "1E-5",
 // "INF", "NAN"), appended to `out`.
 void FloatToGeneralText(Extended x, char decimalMark, TextBuffer& out);
-// The same writer for an expansion already made, with `precision` digits.
-void WriteGeneralText(const DecimalExpansion& e, int precision, char decimalMark, TextBuffer& out);
 
 // The fixed text of x with `decimals` (1 or more) digits after the mark.
 void FloatToFixedText(Extended x, int decimals, char decimalMark, TextBuffer& out);
 
-// The value a number text denotes; throws EConvertError for text that is
-// not one. The thread's floating-point environment is left as it was.
-Extended ParseFloatText(std::string_view text, char decimalMark);
-// The same without an exception: false for text that is not a number.
+// The value a number text denotes; false for text that is not one. The
+// thread's floating-point environment is left as it was.
 bool TryParseFloatText(std::string_view text, char decimalMark, Extended& value) noexcept;
 
 }  // namespace udfzel

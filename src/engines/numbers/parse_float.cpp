@@ -1,9 +1,8 @@
 // Number text back into a value.
-#include <string>
+#include <string_view>
 
 #include "engines/numbers/floattext.h"
 #include "engines/numbers/power_of_ten.h"
-#include "frame/convert_error.h"
 #include "frame/floating_point_scope.h"
 
 namespace udfzel {
@@ -15,17 +14,7 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-[[noreturn]] void Invalid(std::string_view text) {
-  throw EConvertError("'" + std::string(text) + "' não é um valor de ponto flutuante válido");
-}
-
 }  // namespace
-
-Extended ParseFloatText(std::string_view text, char decimalMark) {
-  Extended value;
-  if (!TryParseFloatText(text, decimalMark, value)) Invalid(text);
-  return value;
-}
 
 bool TryParseFloatText(std::string_view text, char decimalMark, Extended& result) noexcept {
   const char mark = MarkOrPoint(decimalMark);
