@@ -1,5 +1,7 @@
 #!/bin/sh
 # Checks that the tree keeps the shape the design gives it.
+#   check_layout.sh layers SOURCE_DIR    no file of src/ includes one of a
+#                                        higher layer
 #   check_layout.sh engines SOURCE_DIR   engine files include no server header,
 #                                        no ICU and no process state
 #   check_layout.sh faces SOURCE_DIR     results include neither face; neither
@@ -21,14 +23,38 @@ fail() {
   exit 1
 }
 
+# The layers of src/, from the ground up; the two faces share the top.
+layer_of() {
+  case $1 in
+    list) echo 1 ;; frame) echo 2 ;; records) echo 3 ;; engines) echo 4 ;;
+    locale) echo 5 ;; results) echo 6 ;; legacy | udr) echo 7 ;; *) echo 0 ;;
+  esac
+}
+
 case $what in
+  layers)
+    bad=""
+    for dir in src/*/; do
+      dir=${dir#src/}
+      dir=${dir%/}
+      own=$(layer_of "$dir")
+      [ "$own" -gt 0 ] || fail "src/$dir/ has no layer:" "$(ls "src/$dir")"
+      for used in $(grep -rhoE '^[[:space:]]*#[[:space:]]*include "[a-z]+/' "src/$dir" |
+          sed 's/.*"\([a-z]*\)\/$/\1/' | sort -u); do
+        [ "$(layer_of "$used")" -le "$own" ] ||
+          bad="$bad$(grep -rnE "#[[:space:]]*include \"$used/" "src/$dir")
+"
+      done
+    done
+    [ -z "$bad" ] || fail "files that include one of a higher layer:" "$bad"
+    ;;
   engines)
-    # Engines include the standard library, each other, and the frame's and
-    # the locale's plain C++ pieces (TextBuffer, EConvertError, the
-    # floating-point scope, LocaleFormats); nothing else.
+    # Engines include the standard library, each other, the records and the
+    # frame's plain C++ pieces (TextBuffer, EConvertError, the
+    # floating-point scope); nothing else.
     bad=$(grep -rnE '^[[:space:]]*#[[:space:]]*include' src/engines |
       grep -vE '#include <[a-z_]+>' |
-      grep -vE '#include "(engines/[a-z]+/[A-Za-z0-9_]+\.h|frame/text_buffer\.h|frame/convert_error\.h|frame/floating_point_scope\.h|locale/locale_formats\.h)"' ||
+      grep -vE '#include "(engines/[a-z]+/[A-Za-z0-9_]+\.h|records/[A-Za-z0-9_]+\.h|frame/text_buffer\.h|frame/convert_error\.h|frame/floating_point_scope\.h)"' ||
       true)
     [ -z "$bad" ] || fail "engine files include what engines must not:" "$bad"
     ;;
@@ -56,7 +82,7 @@ case $what in
     [ -z "$unnamed" ] || fail "README's Layout does not name these folders:" "$unnamed"
     ;;
   *)
-    echo "usage: check_layout.sh engines|faces|readme SOURCE_DIR" >&2
+    echo "usage: check_layout.sh layers|engines|faces|readme SOURCE_DIR" >&2
     exit 2
     ;;
 esac

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "locale/locale_formats.h"
+#include "records/locale_formats.h"
 
 namespace udfzel {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engines/dates/era_table.h"
+#include "records/era_table.h"
 
 namespace udfzel {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <optional>
 
-#include "engines/dates/day_serial.h"
+#include "records/civil_date.h"
 #include "locale/icu_locale_source.h"
 
 namespace udfzel {

@@ -1,6 +1,6 @@
 #include "locale/icu_locale_source.h"
 
-#include "locale/locale_formats.h"
+#include "records/locale_formats.h"
 #include "locale/platform_locale.h"
 
 #include <unicode/uchar.h>

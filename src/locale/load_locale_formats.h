@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "locale/locale_formats.h"
+#include "records/locale_formats.h"
 #include "locale/locale_source.h"
 
 namespace udfzel {

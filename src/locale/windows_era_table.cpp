@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engines/dates/day_serial.h"
+#include "records/civil_date.h"
 #include "locale/windows_locale_source.h"
 
 namespace udfzel {

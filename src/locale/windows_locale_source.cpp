@@ -7,7 +7,7 @@
 #include <climits>
 #include <string_view>
 
-#include "locale/locale_formats.h"
+#include "records/locale_formats.h"
 #include "locale/platform_locale.h"
 
 namespace udfzel {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "engines/dates/date_picture.h"
-#include "frame/process_locale.h"
+#include "locale/process_locale.h"
 #include "frame/udf_glob.h"
 
 namespace udfzel::results {

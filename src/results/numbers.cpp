@@ -4,7 +4,7 @@
 #include "engines/numbers/fixed_width.h"
 #include "engines/numbers/integer_math.h"
 #include "engines/numbers/number_picture.h"
-#include "frame/process_locale.h"
+#include "locale/process_locale.h"
 #include "frame/udf_glob.h"
 #include "results/result_text.h"
 

@@ -7,7 +7,7 @@
 #include "engines/text/MaskUtils.h"
 #include "engines/text/text_case.h"
 #include "engines/text/textcut.h"
-#include "frame/process_locale.h"
+#include "locale/process_locale.h"
 #include "frame/udf_glob.h"
 #include "results/result_text.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "frame/character_sets.h"
-#include "frame/process_locale.h"
+#include "locale/process_locale.h"
 #include "udr/udr_function.h"
 
 namespace udfzel::udr {

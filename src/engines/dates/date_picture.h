@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "engines/dates/day_serial.h"
-#include "engines/dates/era_table.h"
+#include "records/era_table.h"
 #include "frame/text_buffer.h"
-#include "locale/locale_formats.h"
+#include "records/locale_formats.h"
 
 namespace udfzel {
 

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "records/civil_date.h"
+
 namespace udfzel {
 
 using DaySerial = double;
@@ -50,20 +52,6 @@ DecodedTime DecodeTimeOfDay(DaySerial serial);
 
 // 1 (Sunday) to 7 (Saturday); below 1 for days before 1 January 0001.
 int WeekdayNumber(DaySerial serial);
-
-// Days of a month (1 to 12) in a common or leap year.
-int MonthLength(bool leap, int month);
-bool IsLeapYear(std::int64_t year);
-
-// The one calendar of the library: proleptic Gregorian, day numbers counted
-// from 1 January 1970, total over every 32-bit day number and beyond.
-struct CivilDate {
-  std::int64_t year;
-  int month;  // 1 to 12
-  int day;    // 1 to 31
-};
-std::int64_t DaysFromCivil(std::int64_t year, int month, int day);
-CivilDate CivilFromDays(std::int64_t days);
 
 // The server's day number (0 = 17 November 1858) of 1 January 1970, and the
 // absolute day (1 = 1 January 0001) of it.

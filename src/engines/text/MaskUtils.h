@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "frame/text_buffer.h"
-#include "locale/locale_formats.h"
+#include "records/locale_formats.h"
 
 namespace udfzel {
 

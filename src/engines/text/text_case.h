@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "locale/locale_formats.h"
+#include "records/locale_formats.h"
 
 namespace udfzel {
 

@@ -1,9 +1,9 @@
-#include "engines/dates/era_table.h"
+#include "records/era_table.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "engines/dates/day_serial.h"
+#include "records/civil_date.h"
 
 namespace udfzel {
 

@@ -1,4 +1,4 @@
-#include "frame/process_locale.h"
+#include "locale/process_locale.h"
 
 #include "locale/era_table_loader.h"
 #include "locale/load_locale_formats.h"

@@ -3,8 +3,8 @@
 // call any entry point, and only read afterwards. No lock, no lazy start.
 #pragma once
 
-#include "engines/dates/era_table.h"
-#include "locale/locale_formats.h"
+#include "records/era_table.h"
+#include "records/locale_formats.h"
 
 namespace udfzel {
 
