@@ -1,7 +1,6 @@
 #include "engines/dates/date_picture.h"
 
-#include <charconv>
-
+#include "engines/numbers/decimal_digits.h"
 #include "engines/text/ascii_case.h"
 
 namespace udfzel {
@@ -71,13 +70,9 @@ class Level {
   void Append(std::string_view text) { out_.Append(text); }
   void Append(char c) { out_.Put(c); }
 
-  void AppendNumber(long long value, int minDigits) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    const auto length = static_cast<int>(end - digits);
-    for (int pad = minDigits - length; pad > 0; --pad) Append('0');
-    Append(std::string_view(digits, static_cast<std::size_t>(length)));
-  }
+  // Zeros go in front of a negative number's sign, as date pictures have
+  // always written an era year below 1.
+  void AppendNumber(std::int64_t value, int minDigits) { AppendDecimal(value, minDigits, out_); }
 
   // A name from a 1-based table; nothing for an index the table lacks
   // (dates before 1 January 0001).

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "engines/numbers/decimal_digits.h"
 #include "engines/numbers/floattext.h"
 
 namespace udfzel {
@@ -12,27 +13,6 @@ constexpr std::uint64_t kTen18 = 1000000000000000000ull;
 // Above every value ExpandDecimal scales to: 10^19 < 2^64.
 constexpr Extended kScaledLimit = 1e19;
 constexpr int kSignificant = 18;
-
-// "00" to "99", for writing digits two at a time.
-constexpr struct DigitPairs {
-  char text[200];
-  constexpr DigitPairs() : text() {
-    for (int i = 0; i < 100; ++i) {
-      text[2 * i] = static_cast<char>('0' + i / 10);
-      text[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-  }
-} kDigitPairs;
-
-// The 18-digit integer n (10^17 <= n < 10^18) as digits.
-void TakeDigits(std::uint64_t n, char (&digits)[kSignificant]) {
-  for (int i = kSignificant - 2; i >= 0; i -= 2) {
-    const auto pair = static_cast<std::size_t>(n % 100) * 2;
-    digits[i] = kDigitPairs.text[pair];
-    digits[i + 1] = kDigitPairs.text[pair + 1];
-    n /= 100;
-  }
-}
 
 DecimalExpansion Special(const ExtendedBits& bits) {
   DecimalExpansion e;
@@ -103,7 +83,7 @@ DecimalExpansion ExpandDecimal(Extended x, int precision, int decimals) {
   std::uint64_t v = 0;
   int exponent = EighteenDigits(Abs(x), bits.exponentField, v);
   char d[kSignificant];
-  TakeDigits(v, d);
+  WriteDigits(v, kSignificant, d);
 
   DecimalExpansion e;
   // Wide: a caller's count of decimals may be any int.

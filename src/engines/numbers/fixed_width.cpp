@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "engines/numbers/decimal_digits.h"
 #include "engines/numbers/floattext.h"
 
 namespace udfzel {
@@ -13,16 +14,6 @@ constexpr int kMaxWidth = 255;
 constexpr int kMaxDecimals = 216;
 constexpr int kMaxFixedExponent = 35;
 constexpr std::uint64_t kTen18 = 1000000000000000000ull;
-
-// Writes |e| with at least four digits.
-void WriteExponentDigits(int e, TextBuffer& out) {
-  char digits[12];
-  int n = 0;
-  for (unsigned u = static_cast<unsigned>(e < 0 ? -e : e); u != 0 || n < 4; u /= 10) {
-    digits[n++] = static_cast<char>('0' + u % 10);
-  }
-  while (n > 0) out.Put(digits[--n]);
-}
 
 // m (>= 0) as m' × 10^e with m' in [1, 16); (0, 0) for 0.
 struct NormalizedMagnitude {
@@ -54,10 +45,7 @@ std::size_t EmitRoundedDigits(Extended m, int n, char (&s)[256]) {
     s[0] = '1';
     v -= kTen18;
   }
-  for (int i = 18; i >= 1; --i) {
-    s[i] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  }
+  WriteDigits(v, 18, s + 1);
   std::size_t length = 19;
   if (n >= 18) {
     const auto total = static_cast<std::size_t>(std::min(n, 252)) + 1;
@@ -91,7 +79,7 @@ void ExponentForm(bool negative, Extended m, int e, int width, TextBuffer& out) 
   out.Append(std::string_view(mantissa + 1, static_cast<std::size_t>(n - 1)));
   out.Put('E');
   out.Put(e < 0 ? '-' : '+');
-  WriteExponentDigits(e, out);
+  AppendDecimal(e < 0 ? -std::int64_t{e} : e, 4, out);
 }
 
 void FixedForm(bool negative, Extended m, int e, int decimals, TextBuffer& out) {

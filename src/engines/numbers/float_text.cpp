@@ -1,7 +1,7 @@
 // The general and fixed number texts.
 #include <algorithm>
-#include <charconv>
 
+#include "engines/numbers/decimal_digits.h"
 #include "engines/numbers/floattext.h"
 
 namespace udfzel {
@@ -21,12 +21,6 @@ bool WriteSpecial(const DecimalExpansion& e, TextBuffer& out) {
     return true;
   }
   return false;
-}
-
-void WriteInteger(int value, TextBuffer& out) {
-  char digits[16];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  out.Append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
 }
 
 // The first `count` digits, padded with '0' where the expansion has fewer.
@@ -51,7 +45,7 @@ void WriteGeneralText(const DecimalExpansion& e, int precision, char decimalMark
       out.Append(digits.substr(1));
     }
     out.Put('E');
-    WriteInteger(exponent - 1, out);
+    AppendDecimal(exponent - 1, 0, out);
   } else if (exponent > 0) {
     WriteLeadingDigits(digits, exponent, out);
     if (digits.size() > static_cast<std::size_t>(exponent)) {

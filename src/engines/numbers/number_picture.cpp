@@ -1,10 +1,10 @@
 #include "engines/numbers/number_picture.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
+#include "engines/numbers/decimal_digits.h"
 #include "frame/convert_error.h"
 
 namespace udfzel {
@@ -201,12 +201,7 @@ class SectionWriter {
     } else if (plus) {
       out_.Put('+');
     }
-    char digits[16];
-    const auto end =
-        std::to_chars(digits, digits + sizeof digits, exponent < 0 ? -exponent : exponent).ptr;
-    const auto length = static_cast<int>(end - digits);
-    for (int pad = std::max(zeros, 1) - length; pad > 0; --pad) out_.Put('0');
-    out_.Append(std::string_view(digits, static_cast<std::size_t>(length)));
+    AppendDecimal(exponent < 0 ? -std::int64_t{exponent} : exponent, std::max(zeros, 1), out_);
     return at;
   }
 
