@@ -3,6 +3,9 @@
 #   1. Release build with g++, the configuration that is installed: every
 #      test (engines, entry points through dlopen, allocation counts, thread
 #      stress, the embedded server);
+#   1a. every entry point's bytes on the fuzz corpus and fuzz-grammar
+#      inputs under six locales, and the record of every locale ICU lists,
+#      against the digests of the reference build (scripts/test-reference.sh);
 #   1b. the real server: Debian's Firebird 3 server process, started here
 #      from a private root on a private port, in SuperServer and in Classic
 #      mode, reached over TCP by client processes (scripts/test-server.sh);
@@ -44,6 +47,9 @@ stage "1. Release build (g++): all tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DUDFZEL_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build -j"$jobs" --output-on-failure
+
+stage "1a. What a caller gets, against the reference build's digests"
+sh scripts/test-reference.sh build
 
 stage "1b. Real server: SuperServer and Classic"
 bash scripts/test-server.sh super build
