@@ -1,7 +1,8 @@
 #include "locale/icu_locale_source.h"
 
-#include "records/locale_formats.h"
+#include "locale/code_page_text.h"
 #include "locale/platform_locale.h"
+#include "records/locale_formats.h"
 
 #include <unicode/uchar.h>
 #include <unicode/ucnv.h>
@@ -13,7 +14,6 @@
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
 
-#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -53,128 +53,6 @@ Converter OpenStrictCodePage(int codePage) {
                         &status);
   ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
   return U_SUCCESS(status) ? std::move(converter) : nullptr;
-}
-
-// Converts one text, or fails: nothing unmappable becomes a substitute.
-std::optional<std::string> ConvertStrictly(UConverter* converter, const UChar* text,
-                                           int32_t length) {
-  std::string out(static_cast<std::size_t>(length) * 4 + 4, '\0');
-  UErrorCode status = U_ZERO_ERROR;
-  ucnv_resetFromUnicode(converter);
-  const int32_t written = ucnv_fromUChars(converter, out.data(), static_cast<int32_t>(out.size()),
-                                          text, length, &status);
-  if (U_FAILURE(status)) return std::nullopt;
-  out.resize(static_cast<std::size_t>(written));
-  return out;
-}
-
-// Spaces the code pages may lack: the no-break, narrow no-break, figure and
-// thin spaces become the code page's no-break space, or a space.
-bool IsNoBreakOrThinSpace(UChar c) {
-  return c == 0x00A0 || c == 0x202F || c == 0x2007 || c == 0x2009;
-}
-
-// Letters some code pages hold only in an older form: the Romanian
-// comma-below letters as cedilla letters, the modifier apostrophe as the
-// typographic or the plain one.
-constexpr struct {
-  char16_t character;
-  char16_t equivalents[2];
-} kEquivalents[] = {
-    {0x0218, {0x015E, 0}}, {0x0219, {0x015F, 0}},     {0x021A, {0x0162, 0}},
-    {0x021B, {0x0163, 0}}, {0x02BC, {0x2019, u'\''}},
-};
-
-// One character, composed as far as the code page has a composition of the
-// base letter with some of its marks, the other marks written apart (the
-// Vietnamese of cp1258: "ậ" as "â" and a combining dot below).
-std::optional<std::string> ConvertDecomposed(UConverter* converter, const std::u16string& c) {
-  UErrorCode status = U_ZERO_ERROR;
-  const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
-  const UNormalizer2* nfd = unorm2_getNFDInstance(&status);
-  if (U_FAILURE(status)) return std::nullopt;
-  UChar parts[8];
-  const int32_t count = unorm2_normalize(nfd, reinterpret_cast<const UChar*>(c.data()),
-                                         static_cast<int32_t>(c.size()), parts, 8, &status);
-  if (U_FAILURE(status) || count <= 1 || count > 5) return std::nullopt;
-  const unsigned marks = static_cast<unsigned>(count - 1);
-  // Subsets of the marks composed into the base, the largest first.
-  for (unsigned taken = marks + 1; taken-- > 0;) {
-    for (unsigned subset = 0; subset < (1u << marks); ++subset) {
-      if (static_cast<unsigned>(std::popcount(subset)) != taken) continue;
-      UChar head[8] = {parts[0]};
-      UChar tail[8];
-      int32_t headLength = 1;
-      int32_t tailLength = 0;
-      for (unsigned m = 0; m < marks; ++m) {
-        ((subset >> m) & 1u ? head[headLength++] : tail[tailLength++]) = parts[m + 1];
-      }
-      UChar composed[8];
-      UErrorCode composing = U_ZERO_ERROR;
-      const int32_t length = unorm2_normalize(nfc, head, headLength, composed, 8, &composing);
-      if (U_FAILURE(composing)) continue;
-      const auto first = ConvertStrictly(converter, composed, length);
-      const auto rest = ConvertStrictly(converter, tail, tailLength);
-      if (first && rest) return *first + *rest;
-    }
-  }
-  return std::nullopt;
-}
-
-// One character in the code page: as it is, as an equivalent letter, or
-// decomposed.
-std::optional<std::string> ConvertCharacter(UConverter* converter, const std::u16string& c) {
-  if (auto whole = ConvertStrictly(converter, reinterpret_cast<const UChar*>(c.data()),
-                                   static_cast<int32_t>(c.size()))) {
-    return whole;
-  }
-  for (const auto& entry : kEquivalents) {
-    if (c.size() != 1 || c[0] != entry.character) continue;
-    for (const char16_t equivalent : entry.equivalents) {
-      if (equivalent == 0) continue;
-      const UChar unit = equivalent;
-      if (auto written = ConvertStrictly(converter, &unit, 1)) return written;
-    }
-  }
-  return ConvertDecomposed(converter, c);
-}
-
-// A text in the code page, written whole or not at all: best-fit fallbacks
-// where the converter has them, never a substitute byte.
-std::optional<std::string> ToCodePage(const std::u16string& text, int codePage) {
-  Converter converter = OpenStrictCodePage(codePage);
-  if (!converter) return std::nullopt;
-  ucnv_setFallback(converter.get(), true);
-  const std::optional<std::string> noBreakSpace = ConvertStrictly(converter.get(), u"\u00A0", 1);
-  const std::string space = noBreakSpace ? *noBreakSpace : std::string(" ");
-  // Character by character in composed form, so that a sequence the code
-  // page lacks can be written decomposed.
-  UChar composed[kBufferSize];
-  UErrorCode status = U_ZERO_ERROR;
-  const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
-  const int32_t length =
-      U_SUCCESS(status)
-          ? unorm2_normalize(nfc, reinterpret_cast<const UChar*>(text.data()),
-                             static_cast<int32_t>(text.size()), composed, kBufferSize, &status)
-          : 0;
-  if (U_FAILURE(status)) return std::nullopt;
-  std::string out;
-  for (int32_t at = 0; at < length;) {
-    const int32_t start = at;
-    const UChar c = composed[at++];
-    if (U16_IS_LEAD(c) && at < length) ++at;  // a character beyond the BMP, whole
-    while (at < length && u_getCombiningClass(static_cast<UChar32>(composed[at])) != 0) ++at;
-    if (IsNoBreakOrThinSpace(c) && at == start + 1) {
-      out += space;
-      continue;
-    }
-    const auto piece = ConvertCharacter(
-        converter.get(), std::u16string(reinterpret_cast<const char16_t*>(composed + start),
-                                        static_cast<std::size_t>(at - start)));
-    if (!piece) return std::nullopt;
-    out += *piece;
-  }
-  return out;
 }
 
 // The name with its likely script and territory added ("sr_ME" ->
@@ -541,7 +419,7 @@ std::optional<std::string> IcuLocaleSource::ReadKnown(LocaleItem item, int index
       break;
   }
   if (!text) return std::nullopt;
-  return ToCodePage(*text, codePage_);
+  return WriteInCodePage(codePage_, *text);
 }
 
 // The character a single byte of `converter`'s code page stands for.
@@ -636,9 +514,9 @@ std::string IcuLocaleSource::FromLibraryText(const std::string& utf8, int codePa
   u_strFromUTF8(buffer, kBufferSize, &length, utf8.data(), static_cast<int32_t>(utf8.size()),
                 &status);
   if (U_FAILURE(status)) return utf8;
-  const auto converted = ToCodePage(
-      std::u16string(reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(length)),
-      codePage);
+  const auto converted =
+      WriteInCodePage(codePage, std::u16string_view(reinterpret_cast<const char16_t*>(buffer),
+                                                    static_cast<std::size_t>(length)));
   return converted ? *converted : utf8;
 }
 
@@ -654,7 +532,7 @@ std::string LocaleWithKeyword(const std::string& locale, const char* keyword, co
 }
 
 std::optional<std::string> IcuTextToCodePage(const std::u16string& text, int codePage) {
-  return ToCodePage(text, codePage);
+  return WriteInCodePage(codePage, text);
 }
 
 std::string CodePageToUtf8(const std::string& text, int codePage) {

@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include <bit>
 #include <charconv>
-#include <climits>
 #include <string_view>
 
-#include "records/locale_formats.h"
+#include "locale/code_page_text.h"
 #include "locale/platform_locale.h"
+#include "locale/windows_code_page.h"
+#include "records/locale_formats.h"
 
 namespace udfzel {
 namespace {
@@ -17,95 +17,9 @@ namespace {
 // is far shorter, and the lengths must fit the Windows calls' int.
 constexpr std::size_t kLongestText = 4096;
 
-// Code pages whose conversions take no flags at all (UTF-7, the ISO-2022
-// and ISCII families, Symbol), and those that take only the
-// invalid-character one (UTF-8, GB18030). Neither reports substitutes
-// through lpUsedDefaultChar, so their texts are checked by converting back.
-bool TakesNoConversionFlags(UINT codePage) {
-  return codePage == CP_UTF7 || codePage == 42 || (codePage >= 50220 && codePage <= 50229) ||
-         (codePage >= 57002 && codePage <= 57011);
-}
-
-bool TakesOnlyInvalidCharFlag(UINT codePage) {
-  return codePage == CP_UTF8 || codePage == 54936;
-}
-
-bool ReportsSubstitutes(UINT codePage) {
-  return !TakesNoConversionFlags(codePage) && !TakesOnlyInvalidCharFlag(codePage);
-}
-
-// The flag that makes a conversion to UTF-16 stop at an undefined byte,
-// where the code page allows it.
-DWORD StrictDecodeFlags(UINT codePage) {
-  return TakesNoConversionFlags(codePage) ? 0 : MB_ERR_INVALID_CHARS;
-}
-
-// The code page a number names: 0 is the system's; nothing for one Windows
-// does not have.
-std::optional<UINT> UsableCodePage(int codePage) {
-  if (codePage < 0) return std::nullopt;
-  const UINT number = codePage == 0 ? GetACP() : static_cast<UINT>(codePage);
-  if (!IsValidCodePage(number)) return std::nullopt;
-  return number;
-}
-
-// 8-bit text as UTF-16; nothing when a byte sequence is not defined in the
-// code page (with `strict`) or the call fails.
-std::optional<std::wstring> Decode(UINT codePage, std::string_view text, bool strict) {
-  if (text.empty()) return std::wstring();
-  if (text.size() > kLongestText) return std::nullopt;
-  const DWORD flags = strict ? StrictDecodeFlags(codePage) : 0;
-  const int length = static_cast<int>(text.size());
-  const int size = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
-  if (size <= 0) return std::nullopt;
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  if (MultiByteToWideChar(codePage, flags, text.data(), length, wide.data(), size) != size) {
-    return std::nullopt;
-  }
-  return wide;
-}
-
-// How strictly a character must be written: as itself only, or also as
-// the code page's best-fit character for it.
-enum class Fit { Exact, BestFit };
-
-// The conversion of a code page that cannot report substitutes: kept only
-// when it converts back to the text itself.
-std::optional<std::string> EncodeCheckedByRoundTrip(UINT codePage, std::wstring_view text) {
-  const DWORD flags = TakesOnlyInvalidCharFlag(codePage) ? WC_ERR_INVALID_CHARS : 0;
-  const int length = static_cast<int>(text.size());
-  const int size =
-      WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return std::nullopt;
-  std::string out(static_cast<std::size_t>(size), '\0');
-  if (WideCharToMultiByte(codePage, flags, text.data(), length, out.data(), size, nullptr,
-                          nullptr) != size) {
-    return std::nullopt;
-  }
-  const std::optional<std::wstring> back = Decode(codePage, out, true);
-  if (!back || *back != text) return std::nullopt;
-  return out;
-}
-
-// UTF-16 text in the code page, or nothing when a character would become
-// the code page's substitute byte.
-std::optional<std::string> Encode(UINT codePage, std::wstring_view text, Fit fit) {
-  if (text.empty()) return std::string();
-  if (text.size() > kLongestText) return std::nullopt;
-  if (!ReportsSubstitutes(codePage)) return EncodeCheckedByRoundTrip(codePage, text);
-  const DWORD flags = fit == Fit::Exact ? WC_NO_BEST_FIT_CHARS : 0;
-  const int length = static_cast<int>(text.size());
-  const int size =
-      WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return std::nullopt;
-  std::string out(static_cast<std::size_t>(size), '\0');
-  BOOL usedSubstitute = FALSE;
-  if (WideCharToMultiByte(codePage, flags, text.data(), length, out.data(), size, nullptr,
-                          &usedSubstitute) != size ||
-      usedSubstitute) {
-    return std::nullopt;
-  }
-  return out;
+// Windows' UTF-16 as the code page seam takes it.
+std::u16string_view Utf16(std::wstring_view text) {
+  return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
 }
 
 std::optional<std::wstring> Utf8ToWide(std::string_view utf8) {
@@ -122,147 +36,6 @@ std::string WideToUtf8(std::wstring_view text) {
   if (WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), size, nullptr, nullptr) !=
       size) {
     return {};
-  }
-  return out;
-}
-
-// The text in a Unicode normalization form; nothing when Windows refuses
-// it (an unassigned or malformed character).
-std::optional<std::wstring> Normalized(NORM_FORM form, std::wstring_view text) {
-  if (text.empty()) return std::wstring();
-  if (text.size() > kLongestText) return std::nullopt;
-  const int length = static_cast<int>(text.size());
-  int size = NormalizeString(form, text.data(), length, nullptr, 0);
-  // The first size is an estimate: Windows asks for more, as a negative
-  // count, when it was short.
-  for (int attempt = 0; attempt < 4 && size > 0; ++attempt) {
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    const int written = NormalizeString(form, text.data(), length, out.data(), size);
-    if (written > 0) {
-      out.resize(static_cast<std::size_t>(written));
-      return out;
-    }
-    if (written == 0 || GetLastError() != ERROR_INSUFFICIENT_BUFFER) return std::nullopt;
-    size = -written;
-  }
-  return std::nullopt;
-}
-
-bool IsCombiningMark(wchar_t c) {
-  WORD type = 0;
-  return GetStringTypeW(CT_CTYPE3, &c, 1, &type) != 0 && (type & C3_NONSPACING) != 0;
-}
-
-// The length of the character at `at`: a surrogate pair whole, with the
-// combining marks that follow it.
-std::size_t CharacterLength(std::wstring_view text, std::size_t at) {
-  std::size_t end = at + 1;
-  if (IS_HIGH_SURROGATE(text[at]) && end < text.size() && IS_LOW_SURROGATE(text[end])) ++end;
-  while (end < text.size() && IsCombiningMark(text[end])) ++end;
-  return end - at;
-}
-
-// Spaces the code pages may lack: the no-break, narrow no-break, figure and
-// thin spaces become the code page's no-break space, or a space.
-bool IsNoBreakOrThinSpace(std::wstring_view character) {
-  if (character.size() != 1) return false;
-  const wchar_t c = character[0];
-  return c == 0x00A0 || c == 0x202F || c == 0x2007 || c == 0x2009;
-}
-
-std::string NoBreakSpaceOf(UINT codePage) {
-  const std::optional<std::string> noBreakSpace = Encode(codePage, L"\u00A0", Fit::Exact);
-  return noBreakSpace ? *noBreakSpace : std::string(" ");
-}
-
-// Letters some code pages hold only in an older form: the Romanian
-// comma-below letters as cedilla letters, the modifier apostrophe as the
-// typographic or the plain one.
-constexpr struct {
-  wchar_t character;
-  wchar_t equivalents[2];
-} kEquivalents[] = {
-    {0x0218, {0x015E, 0}}, {0x0219, {0x015F, 0}},     {0x021A, {0x0162, 0}},
-    {0x021B, {0x0163, 0}}, {0x02BC, {0x2019, L'\''}},
-};
-
-std::optional<std::string> ConvertEquivalent(UINT codePage, std::wstring_view character) {
-  if (character.size() != 1) return std::nullopt;
-  for (const auto& entry : kEquivalents) {
-    if (character[0] != entry.character) continue;
-    for (const wchar_t equivalent : entry.equivalents) {
-      if (equivalent == 0) continue;
-      if (auto written = Encode(codePage, std::wstring_view(&equivalent, 1), Fit::Exact)) {
-        return written;
-      }
-    }
-  }
-  return std::nullopt;
-}
-
-// The base letter with the marks of `subset` composed into it, and the
-// other marks apart, both in the code page; nothing when either part
-// cannot be written exactly.
-std::optional<std::string> ConvertSplit(UINT codePage, std::wstring_view parts, unsigned subset) {
-  std::wstring head(1, parts[0]);
-  std::wstring tail;
-  for (std::size_t m = 1; m < parts.size(); ++m) {
-    ((subset >> (m - 1)) & 1u ? head : tail) += parts[m];
-  }
-  const std::optional<std::wstring> composed = Normalized(NormalizationC, head);
-  if (!composed) return std::nullopt;
-  const auto first = Encode(codePage, *composed, Fit::Exact);
-  const auto rest = Encode(codePage, tail, Fit::Exact);
-  if (!first || !rest) return std::nullopt;
-  return *first + *rest;
-}
-
-// One character, composed as far as the code page has a composition of the
-// base letter with some of its marks, the other marks written apart (the
-// Vietnamese of cp1258: "ậ" as "â" and a combining dot below).
-std::optional<std::string> ConvertDecomposed(UINT codePage, std::wstring_view character) {
-  const std::optional<std::wstring> parts = Normalized(NormalizationD, character);
-  if (!parts || parts->size() <= 1 || parts->size() > 5) return std::nullopt;
-  const auto marks = static_cast<unsigned>(parts->size() - 1);
-  // Subsets of the marks composed into the base, the largest first.
-  for (unsigned taken = marks + 1; taken-- > 0;) {
-    for (unsigned subset = 0; subset < (1u << marks); ++subset) {
-      if (static_cast<unsigned>(std::popcount(subset)) != taken) continue;
-      if (auto written = ConvertSplit(codePage, *parts, subset)) return written;
-    }
-  }
-  return std::nullopt;
-}
-
-// One character in the code page: as itself, as an equivalent letter,
-// decomposed, or as the code page's best fit for it. An exact writing comes
-// before a best fit, which may drop a mark ("ș" as "s").
-std::optional<std::string> ConvertCharacter(UINT codePage, std::wstring_view character) {
-  if (auto exact = Encode(codePage, character, Fit::Exact)) return exact;
-  if (auto equivalent = ConvertEquivalent(codePage, character)) return equivalent;
-  if (auto decomposed = ConvertDecomposed(codePage, character)) return decomposed;
-  return Encode(codePage, character, Fit::BestFit);
-}
-
-// A text in the code page, written whole or not at all: never a substitute
-// byte. Character by character in composed form, so that a sequence the
-// code page lacks can be written decomposed.
-std::optional<std::string> ToCodePage(std::wstring_view text, UINT codePage) {
-  const std::optional<std::wstring> composed = Normalized(NormalizationC, text);
-  if (!composed) return std::nullopt;
-  const std::wstring_view characters = *composed;
-  const std::string space = NoBreakSpaceOf(codePage);
-  std::string out;
-  for (std::size_t at = 0; at < characters.size();) {
-    const std::wstring_view character = characters.substr(at, CharacterLength(characters, at));
-    at += character.size();
-    if (IsNoBreakOrThinSpace(character)) {
-      out += space;
-      continue;
-    }
-    const std::optional<std::string> piece = ConvertCharacter(codePage, character);
-    if (!piece) return std::nullopt;
-    out += *piece;
   }
   return out;
 }
@@ -354,8 +127,9 @@ std::optional<wchar_t> CharacterOfByte(UINT codePage, int byte) {
 }
 
 // The one byte of the code page that is exactly `c`, if there is one.
-std::optional<char> OneByteOf(UINT codePage, wchar_t c) {
-  const std::optional<std::string> written = Encode(codePage, std::wstring_view(&c, 1), Fit::Exact);
+std::optional<char> OneByteOf(const CodePage& codePage, wchar_t c) {
+  const auto unit = static_cast<char16_t>(c);
+  const std::optional<std::string> written = codePage.Exact(std::u16string_view(&unit, 1));
   if (!written || written->size() != 1) return std::nullopt;
   return (*written)[0];
 }
@@ -379,11 +153,12 @@ wchar_t WideCaseOf(wchar_t c, WideCaseMapping mapping) {
 // The plain capital an accented Latin letter decomposes to ("Č" -> 'C');
 // nothing for any other character.
 std::optional<char> PlainCapitalOf(wchar_t c) {
-  const std::optional<std::wstring> parts = Normalized(NormalizationD, std::wstring_view(&c, 1));
+  const auto unit = static_cast<char16_t>(c);
+  const std::optional<std::u16string> parts = DecomposedText(std::u16string_view(&unit, 1));
   if (!parts || parts->size() < 2) return std::nullopt;
-  const wchar_t base = (*parts)[0];
-  if (base >= L'a' && base <= L'z') return static_cast<char>(base - L'a' + L'A');
-  if (base >= L'A' && base <= L'Z') return static_cast<char>(base);
+  const char16_t base = (*parts)[0];
+  if (base >= u'a' && base <= u'z') return static_cast<char>(base - u'a' + u'A');
+  if (base >= u'A' && base <= u'Z') return static_cast<char>(base);
   return std::nullopt;
 }
 
@@ -426,7 +201,7 @@ std::optional<std::string> WindowsLocaleSource::Read(LocaleItem item, int index)
   if (!type) return std::nullopt;
   const std::optional<std::wstring> text = LocaleInfo(wideName_, *type);
   if (!text) return std::nullopt;
-  return ToCodePage(*text, static_cast<UINT>(codePage_));
+  return WriteInCodePage(codePage_, Utf16(*text));
 }
 
 std::vector<ByteRange> WindowsLocaleSource::LeadByteRanges(int codePage) const {
@@ -449,14 +224,16 @@ std::string WindowsLocaleSource::FromLibraryText(const std::string& utf8, int co
   const std::optional<UINT> usable = UsableCodePage(codePage);
   const std::optional<std::wstring> wide = Utf8ToWide(utf8);
   if (!usable || !wide) return utf8;
-  const std::optional<std::string> converted = ToCodePage(*wide, *usable);
+  const std::optional<std::string> converted =
+      WriteInCodePage(static_cast<int>(*usable), Utf16(*wide));
   return converted ? *converted : utf8;
 }
 
 void WindowsLocaleSource::CaseTables(int codePage, std::array<char, 256>& lower,
                                      std::array<char, 256>& upper) const {
   const std::optional<UINT> usable = UsableCodePage(codePage);
-  if (!usable) {
+  const std::unique_ptr<CodePage> page = CodePage::Open(codePage);
+  if (!usable || !page) {
     LocaleSource::CaseTables(codePage, lower, upper);
     return;
   }
@@ -472,10 +249,10 @@ void WindowsLocaleSource::CaseTables(int codePage, std::array<char, 256>& lower,
       upper[index] = AnsiCaseOf(byte, CharUpperBuffA);
       continue;
     }
-    if (const auto mapped = OneByteOf(*usable, WideCaseOf(*c, CharLowerBuffW))) {
+    if (const auto mapped = OneByteOf(*page, WideCaseOf(*c, CharLowerBuffW))) {
       lower[index] = *mapped;
     }
-    if (const auto mapped = OneByteOf(*usable, WideCaseOf(*c, CharUpperBuffW))) {
+    if (const auto mapped = OneByteOf(*page, WideCaseOf(*c, CharUpperBuffW))) {
       upper[index] = *mapped;
     }
   }
@@ -498,9 +275,7 @@ std::wstring WideLocaleName(const std::string& utf8Name) {
 }
 
 std::optional<std::string> WideTextToCodePage(const std::wstring& text, int codePage) {
-  const std::optional<UINT> usable = UsableCodePage(codePage);
-  if (!usable) return std::nullopt;
-  return ToCodePage(text, *usable);
+  return WriteInCodePage(codePage, Utf16(text));
 }
 
 std::string CodePageToUtf8(const std::string& text, int codePage) {
