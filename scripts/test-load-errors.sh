@@ -44,14 +44,14 @@ expect() {
 rm -rf "$work"
 mkdir -p "$work"
 machine=$(readelf -h "$foreign/udf/udfzel.so" | sed -n 's/^ *Machine: *//p')
-scripts/make-fbroot.sh "$work/foreign" "$PWD/$foreign/udf" "$foreign/udr/libudfzel.so"
+LANG=C scripts/make-fbroot.sh "$work/foreign" "$PWD/$foreign/udf" "$foreign/udr/libudfzel.so"
 said=$(call_both "$work/foreign")
 echo "-- modules of $machine in the $(dpkg --print-architecture) server: $said"
 expect "$said" "function F_NUM is not defined | -module name or entrypoint could not be found"
 expect "$said" "UDR module not loaded | -$work/foreign/plugins/udr/libudfzel.so: wrong ELF class"
 expect "$said" "Use of UDF/BLOB-filter module at location $work/elsewhere/udfzel is not allowed by server configuration"
 
-scripts/make-fbroot.sh "$work/none" "$PWD/$native/udf" "$native/udr/libudfzel.so"
+LANG=C scripts/make-fbroot.sh "$work/none" "$PWD/$native/udf" "$native/udr/libudfzel.so"
 sed -i 's/^UdfAccess = .*/UdfAccess = None/' "$work/none/firebird.conf"
 said=$(call_both "$work/none")
 echo "-- the $(dpkg --print-architecture) modules, UdfAccess = None: $said"
