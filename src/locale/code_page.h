@@ -27,6 +27,10 @@ class CodePage {
   // One character as the code page's best fit for it, a near letter the
   // platform's tables name ("ș" as "s"); nothing when there is none.
   virtual std::optional<std::string> BestFit(std::u16string_view character) const = 0;
+
+  // The character one byte stands for alone: nothing for a lead byte or a
+  // byte the code page does not define.
+  virtual std::optional<char16_t> CharacterOfByte(unsigned char byte) const = 0;
 };
 
 // The text composed (NFC) or decomposed (NFD); nothing when the platform
@@ -37,5 +41,10 @@ std::optional<std::u16string> DecomposedText(std::u16string_view text);
 // Whether a UTF-16 unit is a combining mark that belongs to the character
 // before it.
 bool IsCombiningMark(char16_t unit);
+
+// A character in the other case, by the platform's simple case mapping;
+// the character itself where it has none.
+char16_t LowerCaseOf(char16_t c);
+char16_t UpperCaseOf(char16_t c);
 
 }  // namespace udfzel

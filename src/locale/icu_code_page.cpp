@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "locale/code_page.h"
+#include "locale/icu_code_page.h"
 
 namespace udfzel {
 namespace {
@@ -16,18 +16,13 @@ namespace {
 // library reads is far shorter.
 constexpr int32_t kLongestText = 512;
 
-struct ConverterCloser {
-  void operator()(UConverter* converter) const { ucnv_close(converter); }
-};
-using Converter = std::unique_ptr<UConverter, ConverterCloser>;
+}  // namespace
 
-// The converter of a Windows code page by its number; with `strict`, an
-// unmappable character or an undefined byte stops the conversion.
-Converter OpenConverter(int number, bool strict) {
+IcuConverter OpenIcuConverter(int number, bool strict) {
   const std::string digits = std::to_string(number);
   for (const std::string& name : {"windows-" + digits, "cp" + digits, "ibm-" + digits}) {
     UErrorCode status = U_ZERO_ERROR;
-    Converter converter(ucnv_open(name.c_str(), &status));
+    IcuConverter converter(ucnv_open(name.c_str(), &status));
     if (U_FAILURE(status) || !converter) continue;
     if (!strict) return converter;
     ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
@@ -38,6 +33,8 @@ Converter OpenConverter(int number, bool strict) {
   }
   return nullptr;
 }
+
+namespace {
 
 // One text through a converter, or nothing: no substitute is written.
 std::optional<std::string> Convert(UConverter* converter, std::u16string_view text) {
@@ -54,7 +51,7 @@ std::optional<std::string> Convert(UConverter* converter, std::u16string_view te
 
 class IcuCodePage : public CodePage {
  public:
-  IcuCodePage(Converter exact, Converter bestFit)
+  IcuCodePage(IcuConverter exact, IcuConverter bestFit)
       : exact_(std::move(exact)), bestFit_(std::move(bestFit)) {}
 
   std::optional<std::string> Exact(std::u16string_view text) const override {
@@ -63,10 +60,19 @@ class IcuCodePage : public CodePage {
   std::optional<std::string> BestFit(std::u16string_view character) const override {
     return Convert(bestFit_.get(), character);
   }
+  std::optional<char16_t> CharacterOfByte(unsigned char byte) const override {
+    const char in = static_cast<char>(byte);
+    UChar text[4];
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_resetToUnicode(exact_.get());
+    const int32_t length = ucnv_toUChars(exact_.get(), text, 4, &in, 1, &status);
+    if (U_FAILURE(status) || length != 1) return std::nullopt;  // a lead byte, or undefined
+    return static_cast<char16_t>(text[0]);
+  }
 
  private:
-  Converter exact_;
-  Converter bestFit_;
+  IcuConverter exact_;
+  IcuConverter bestFit_;
 };
 
 std::optional<std::u16string> Normalized(const UNormalizer2* form, UErrorCode status,
@@ -83,10 +89,8 @@ std::optional<std::u16string> Normalized(const UNormalizer2* form, UErrorCode st
 }  // namespace
 
 std::unique_ptr<CodePage> CodePage::Open(int number) {
-  // ICU has no system code page: the Western one stands for it.
-  if (number == 0) number = 1252;
-  Converter exact = OpenConverter(number, true);
-  Converter bestFit = OpenConverter(number, true);
+  IcuConverter exact = OpenIcuConverter(number, true);
+  IcuConverter bestFit = OpenIcuConverter(number, true);
   if (!exact || !bestFit) return nullptr;
   ucnv_setFallback(bestFit.get(), true);
   return std::make_unique<IcuCodePage>(std::move(exact), std::move(bestFit));
@@ -106,6 +110,14 @@ std::optional<std::u16string> DecomposedText(std::u16string_view text) {
 
 bool IsCombiningMark(char16_t unit) {
   return u_getCombiningClass(static_cast<UChar32>(unit)) != 0;
+}
+
+char16_t LowerCaseOf(char16_t c) {
+  return static_cast<char16_t>(u_tolower(static_cast<UChar32>(c)));
+}
+
+char16_t UpperCaseOf(char16_t c) {
+  return static_cast<char16_t>(u_toupper(static_cast<UChar32>(c)));
 }
 
 }  // namespace udfzel

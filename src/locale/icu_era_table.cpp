@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "records/civil_date.h"
+#include "locale/icu_locale_names.h"
 #include "locale/icu_locale_source.h"
 
 namespace udfzel {

@@ -57,16 +57,8 @@ class IcuLocaleSource : public LocaleSource {
 
 };
 
-// The Windows ANSI code page of a locale's language (1252 by default).
-int AnsiCodePageFor(const std::string& icuLocale);
-
-// The locale with one keyword set ("numbers=latn"); the name as it was when
-// ICU refuses.
-std::string LocaleWithKeyword(const std::string& locale, const char* keyword, const char* value);
-
 // ICU text in an 8-bit code page, whole (best-fit characters where the code
 // page lacks one); nothing when the code page is unknown or cannot hold it.
 std::optional<std::string> IcuTextToCodePage(const std::u16string& text, int codePage);
-
 
 }  // namespace udfzel

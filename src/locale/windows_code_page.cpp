@@ -106,6 +106,15 @@ class WindowsCodePage : public CodePage {
   std::optional<std::string> BestFit(std::u16string_view character) const override {
     return Encode(number_, Wide(character), Fit::BestFit);
   }
+  std::optional<char16_t> CharacterOfByte(unsigned char byte) const override {
+    if (IsDBCSLeadByteEx(number_, byte)) return std::nullopt;
+    const char text = static_cast<char>(byte);
+    wchar_t units[2] = {};
+    if (MultiByteToWideChar(number_, StrictDecodeFlags(number_), &text, 1, units, 2) != 1) {
+      return std::nullopt;
+    }
+    return static_cast<char16_t>(units[0]);
+  }
 
  private:
   static std::wstring_view Wide(std::u16string_view text) {
@@ -161,6 +170,18 @@ std::optional<std::u16string> ComposedText(std::u16string_view text) {
 
 std::optional<std::u16string> DecomposedText(std::u16string_view text) {
   return Normalized16(NormalizationD, text);
+}
+
+char16_t LowerCaseOf(char16_t c) {
+  auto unit = static_cast<wchar_t>(c);
+  CharLowerBuffW(&unit, 1);
+  return static_cast<char16_t>(unit);
+}
+
+char16_t UpperCaseOf(char16_t c) {
+  auto unit = static_cast<wchar_t>(c);
+  CharUpperBuffW(&unit, 1);
+  return static_cast<char16_t>(unit);
 }
 
 bool IsCombiningMark(char16_t unit) {

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "locale/code_page_tables.h"
 #include "locale/code_page_text.h"
 #include "locale/platform_locale.h"
 #include "locale/windows_code_page.h"
@@ -113,53 +114,12 @@ std::optional<LCTYPE> LocaleTypeOf(LocaleItem item, int index) {
   return std::nullopt;
 }
 
-// The character a single byte of the code page stands for: nothing for a
-// lead byte or an undefined byte.
-std::optional<wchar_t> CharacterOfByte(UINT codePage, int byte) {
-  const auto in = static_cast<BYTE>(byte);
-  if (IsDBCSLeadByteEx(codePage, in)) return std::nullopt;
-  const char text = static_cast<char>(in);
-  wchar_t units[2] = {};
-  if (MultiByteToWideChar(codePage, StrictDecodeFlags(codePage), &text, 1, units, 2) != 1) {
-    return std::nullopt;
-  }
-  return units[0];
-}
-
-// The one byte of the code page that is exactly `c`, if there is one.
-std::optional<char> OneByteOf(const CodePage& codePage, wchar_t c) {
-  const auto unit = static_cast<char16_t>(c);
-  const std::optional<std::string> written = codePage.Exact(std::u16string_view(&unit, 1));
-  if (!written || written->size() != 1) return std::nullopt;
-  return (*written)[0];
-}
-
-using AnsiCaseMapping = DWORD(WINAPI*)(LPSTR, DWORD);
-using WideCaseMapping = DWORD(WINAPI*)(LPWSTR, DWORD);
-
 // A byte of the system's ANSI code page in the other case, as the ANSI
 // case services map it.
-char AnsiCaseOf(int byte, AnsiCaseMapping mapping) {
+char AnsiCaseOf(int byte, DWORD(WINAPI* mapping)(LPSTR, DWORD)) {
   char c = static_cast<char>(byte);
   mapping(&c, 1);
   return c;
-}
-
-wchar_t WideCaseOf(wchar_t c, WideCaseMapping mapping) {
-  mapping(&c, 1);
-  return c;
-}
-
-// The plain capital an accented Latin letter decomposes to ("Č" -> 'C');
-// nothing for any other character.
-std::optional<char> PlainCapitalOf(wchar_t c) {
-  const auto unit = static_cast<char16_t>(c);
-  const std::optional<std::u16string> parts = DecomposedText(std::u16string_view(&unit, 1));
-  if (!parts || parts->size() < 2) return std::nullopt;
-  const char16_t base = (*parts)[0];
-  if (base >= u'a' && base <= u'z') return static_cast<char>(base - u'a' + u'A');
-  if (base >= u'A' && base <= u'Z') return static_cast<char>(base);
-  return std::nullopt;
 }
 
 }  // namespace
@@ -237,36 +197,23 @@ void WindowsLocaleSource::CaseTables(int codePage, std::array<char, 256>& lower,
     LocaleSource::CaseTables(codePage, lower, upper);
     return;
   }
+  if (*usable != GetACP()) {
+    FillCaseTables(*page, lower, upper);
+    return;
+  }
   // The system's own code page goes through the ANSI case services, as the
-  // library documents; another through the wide ones and back, strictly.
-  const bool systemCodePage = *usable == GetACP();
+  // library documents.
   for (int byte = 1; byte < 256; ++byte) {
-    const std::optional<wchar_t> c = CharacterOfByte(*usable, byte);
-    if (!c) continue;
-    const auto index = static_cast<std::size_t>(byte);
-    if (systemCodePage) {
-      lower[index] = AnsiCaseOf(byte, CharLowerBuffA);
-      upper[index] = AnsiCaseOf(byte, CharUpperBuffA);
-      continue;
-    }
-    if (const auto mapped = OneByteOf(*page, WideCaseOf(*c, CharLowerBuffW))) {
-      lower[index] = *mapped;
-    }
-    if (const auto mapped = OneByteOf(*page, WideCaseOf(*c, CharUpperBuffW))) {
-      upper[index] = *mapped;
-    }
+    if (!page->CharacterOfByte(static_cast<unsigned char>(byte))) continue;
+    lower[static_cast<std::size_t>(byte)] = AnsiCaseOf(byte, CharLowerBuffA);
+    upper[static_cast<std::size_t>(byte)] = AnsiCaseOf(byte, CharUpperBuffA);
   }
 }
 
 void WindowsLocaleSource::AccentFold(int codePage, std::array<char, 256>& fold) const {
   const std::optional<UINT> usable = UsableCodePage(codePage);
   if (!usable || *usable == 1252) return;  // the table as it is
-  fold = LocaleFormats::IdentityTable();
-  for (int byte = 0x80; byte < 256; ++byte) {
-    const std::optional<wchar_t> c = CharacterOfByte(*usable, byte);
-    if (!c) continue;
-    if (const auto plain = PlainCapitalOf(*c)) fold[static_cast<std::size_t>(byte)] = *plain;
-  }
+  if (const std::unique_ptr<CodePage> page = CodePage::Open(codePage)) FillAccentFold(*page, fold);
 }
 
 std::wstring WideLocaleName(const std::string& utf8Name) {
