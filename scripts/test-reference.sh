@@ -5,7 +5,10 @@
 # and locale; and the record udfzel-locale prints for every locale ICU
 # lists, one digest per locale. Rearranging the code leaves both as they
 # are; a change a caller would see shows here, by function or by locale.
+# With --windows, the records the Windows kit's udfzel-locale.exe prints
+# under wine for the same locale names, against their own digests.
 #   test-reference.sh NATIVE_BUILD                   compare
+#   test-reference.sh --windows WIN64_BUILD          compare the Windows records
 #   test-reference.sh --write NATIVE_BUILD <NAMES    write the reference anew
 #                                                    from a build of the
 #                                                    reference commit, for
@@ -13,10 +16,11 @@
 set -eu
 cd "$(dirname "$0")/.."
 write=""
-if [ "$1" = "--write" ]; then
-  write=yes
-  shift
-fi
+windows=""
+case $1 in
+  --write) write=yes && shift ;;
+  --windows) windows=yes && shift ;;
+esac
 native=$1
 reference=tests/reference
 work=$native/reference
@@ -33,15 +37,39 @@ render_digests() {
   done
 }
 
-# One line per locale: its name and the digest of its record, without the
-# lines that name it or a path.
+# One line per locale named on standard input: its name and the digest of
+# its record, without the lines that name it or a path. RUN is the program
+# (udfzel-locale, or the DLL kit's under wine).
 record_digests() {
+  names=$work/names.txt
+  cat >"$names"
+  rm -rf "$work/records"
+  mkdir -p "$work/records"
+  $RUN --each <"$names" | tr -d '\r' |
+    awk -v dir="$work/records" '
+      /^Locale / { if (file) close(file); file = sprintf("%s/%05d", dir, ++n) }
+      { print > file }'
+  n=0
   while read -r name; do
-    digest=$("$native/udfzel-locale" "$name" | grep -v -e '^Locale ' -e '^Declare with ' |
+    n=$((n + 1))
+    digest=$(grep -v -e '^Locale ' -e '^Declare with ' "$work/records/$(printf %05d $n)" |
       sha256sum | cut -d' ' -f1)
     echo "$name $digest"
-  done
+  done <"$names"
 }
+RUN=$native/udfzel-locale
+if [ -n "$windows" ]; then
+  RUN="/usr/lib/wine/wine64 $native/kit/udfzel-locale.exe"
+  cut -d' ' -f1 "$reference/record-digests.txt" | record_digests >"$work/windows-record-digests.txt"
+  if cmp -s "$reference/windows-record-digests.txt" "$work/windows-record-digests.txt"; then
+    echo "   Windows record digests: $(wc -l <"$work/windows-record-digests.txt"), all the reference's"
+    exit 0
+  fi
+  echo "   Windows record digests that differ from the reference (reference <, this build >):"
+  diff "$reference/windows-record-digests.txt" "$work/windows-record-digests.txt" |
+    sed -n 's/^[<>]/      &/p'
+  exit 1
+fi
 
 if [ -n "$write" ]; then
   mkdir -p "$reference"

@@ -10,7 +10,9 @@
 #   - the x64 kit, unzipped: its DLL runs the entry-point suite, its
 #     udfzel-locale.exe prints the record of a locale and finds its scripts;
 #   - the records the Windows locale services give for six locales, side
-#     by side with ICU's: pt_BR and ru_RU must be the same;
+#     by side with ICU's: pt_BR and ru_RU must be the same; and for every
+#     locale name ICU lists, the same records as the reference build gave
+#     (scripts/test-reference.sh --windows);
 #   - every entry point on the fuzz corpus and 2000 fuzz-grammar inputs,
 #     the DLL's bytes against the Linux module's: the same where the two
 #     records are (pt_BR, ru_RU), and the differences elsewhere counted.
@@ -153,6 +155,9 @@ for locale in pt_BR ru_RU ja_JP de_DE en_US el_GR; do
     case $locale in pt_BR|ru_RU) echo "   $locale must be the same" >&2; exit 1 ;; esac
   fi
 done
+
+echo "-- Locale records: the Windows services (wine) for every name ICU lists, against the reference"
+sh scripts/test-reference.sh --windows build-win64
 
 echo "-- Every entry point, the DLL against the Linux module"
 for locale in pt_BR ru_RU ja_JP de_DE en_US el_GR; do

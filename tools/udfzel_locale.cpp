@@ -3,11 +3,14 @@
 // locale), as the server process would load them; or those of a locale name
 // given as the argument (pt_BR; on Windows also pt-BR). With --charset, only
 // the server's name for the character set the functions' texts are in: the
-// folder of the declaration scripts for that locale.
+// folder of the declaration scripts for that locale. With --each, the record
+// of every locale named on standard input, one name a line, in turn.
 //   udfzel-locale [LOCALE]
 //   udfzel-locale --charset [LOCALE]
+//   udfzel-locale --each <NAMES
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <string_view>
 
@@ -29,13 +32,36 @@ std::string ScriptFolder() {
   return (self.parent_path() / relative).lexically_normal().generic_string();
 }
 
+void PrintRecord(const udfzel::LocaleSource& source, const udfzel::LocaleFormats& formats,
+                 const std::string& charSet) {
+  const std::string name = source.PlatformName();
+  std::printf("Locale             %s%s\n", name.empty() ? "(none)" : name.c_str(),
+              source.LocaleId() != 0 ? "" : " -- answers nothing: fallbacks and built-in names");
+  std::fputs(udfzel::DescribeLocaleFormats(formats).c_str(), stdout);
+  std::printf("Declare with       %s/%s/udfzel.sql (legacy) or udfzel_udr.sql (UDR)\n",
+              ScriptFolder().c_str(), charSet.c_str());
+}
+
+void PrintNamed(const std::string& locale) {
+  const auto source = udfzel::NamedLocaleSource(locale);
+  const udfzel::LocaleFormats formats = udfzel::LoadLocaleFormats(*source);
+  PrintRecord(*source, formats, std::string(udfzel::CharacterSetOf(formats.CodePage).name));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == "--each") {
+    for (std::string locale; std::getline(std::cin, locale);) {
+      if (!locale.empty() && locale.back() == '\r') locale.pop_back();
+      PrintNamed(locale);
+    }
+    return 0;
+  }
   const bool charSetOnly = argc > 1 && std::string_view(argv[1]) == "--charset";
   const int named = charSetOnly ? 2 : 1;
   if (argc > named + 1) {
-    std::fputs("usage: udfzel-locale [--charset] [LOCALE]\n", stderr);
+    std::fputs("usage: udfzel-locale [--charset] [LOCALE] | --each <NAMES\n", stderr);
     return 2;
   }
   const auto source =
@@ -46,11 +72,6 @@ int main(int argc, char** argv) {
     std::printf("%s\n", charSet.c_str());
     return 0;
   }
-  const std::string name = source->PlatformName();
-  std::printf("Locale             %s%s\n", name.empty() ? "(none)" : name.c_str(),
-              source->LocaleId() != 0 ? "" : " -- answers nothing: fallbacks and built-in names");
-  std::fputs(udfzel::DescribeLocaleFormats(formats).c_str(), stdout);
-  std::printf("Declare with       %s/%s/udfzel.sql (legacy) or udfzel_udr.sql (UDR)\n",
-              ScriptFolder().c_str(), charSet.c_str());
+  PrintRecord(*source, formats, charSet);
   return 0;
 }
