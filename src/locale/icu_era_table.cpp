@@ -7,9 +7,10 @@
 #include <cstring>
 #include <optional>
 
-#include "records/civil_date.h"
 #include "locale/icu_locale_names.h"
 #include "locale/icu_locale_source.h"
+#include "records/civil_date.h"
+#include "records/locale_formats.h"
 
 namespace udfzel {
 namespace {
@@ -135,9 +136,9 @@ class IcuEras {
 }  // namespace
 
 EraTable LoadEraTable(const std::string& locale, int calendarType, int codePage) {
-  if (calendarType == 5) return TangunEras(IcuTextToCodePage(u"\uB2E8\uAE30", codePage));
-  const std::string calendar = calendarType == 3 ? LocaleWithKeyword(locale, "calendar", "japanese")
-                               : calendarType == 4 ? LocaleWithKeyword(locale, "calendar", "roc")
+  if (calendarType == kCalendarKoreanTangun) return TangunEras(IcuTextToCodePage(u"\uB2E8\uAE30", codePage));
+  const std::string calendar = calendarType == kCalendarJapaneseEra ? LocaleWithKeyword(locale, "calendar", "japanese")
+                               : calendarType == kCalendarTaiwan ? LocaleWithKeyword(locale, "calendar", "roc")
                                                    : locale;
   IcuEras eras(calendar, codePage);
   return eras.Read();

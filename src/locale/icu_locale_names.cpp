@@ -6,6 +6,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "records/locale_formats.h"
+
 namespace udfzel {
 
 std::string WithLikelyScript(const std::string& locale) {
@@ -20,7 +22,9 @@ int CalendarTypeOf(const std::string& locale) {
   UErrorCode status = U_ZERO_ERROR;
   uloc_getKeywordValue(locale.c_str(), "calendar", calendar, sizeof calendar - 1, &status);
   const std::string type = U_SUCCESS(status) ? calendar : "";
-  return type == "japanese" ? 3 : type == "roc" ? 4 : type == "dangi" ? 5 : 1;
+  if (type == "japanese") return kCalendarJapaneseEra;
+  if (type == "roc") return kCalendarTaiwan;
+  return type == "dangi" ? kCalendarKoreanTangun : kCalendarGregorian;
 }
 
 bool HasScriptData(const std::string& locale) {

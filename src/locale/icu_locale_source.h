@@ -10,6 +10,7 @@
 
 #include "locale/locale_source.h"
 #include "locale/platform_locale.h"
+#include "records/locale_formats.h"
 
 namespace udfzel {
 
@@ -46,12 +47,14 @@ class IcuLocaleSource : public LocaleSource {
   std::optional<std::string> ReadKnown(LocaleItem item, int index) const;
   // Whether names and pictures come from the locale's era calendar
   // (Japanese, ROC) rather than the Gregorian one.
-  bool DatesInEraCalendar() const { return calendarType_ == 3 || calendarType_ == 4; }
+  bool DatesInEraCalendar() const {
+    return calendarType_ == kCalendarJapaneseEra || calendarType_ == kCalendarTaiwan;
+  }
 
   std::string name_;
   bool known_;
   int codePage_;
-  int calendarType_ = 1;
+  int calendarType_ = kCalendarGregorian;
   std::string datesName_;    // the name with the calendar dates are read from
   std::string numbersName_;  // the name with Latin digits
 

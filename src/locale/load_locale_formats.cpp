@@ -145,11 +145,12 @@ std::string TranslateEraPicture(const std::string& format, const LocaleFormats& 
 // other calendars drop the era marks.
 std::string TranslateSystemDatePicture(const std::string& format, int calendarType,
                                        const LocaleFormats& formats) {
-  if (calendarType == 3 || calendarType == 4 || calendarType == 5) {
+  if (IsEraCalendar(calendarType)) {
     return TranslateEraPicture(format, formats);
   }
   const std::int32_t language = formats.PrimaryLanguage;
-  if (language == 4 || language == 17 || language == 18) {
+  if (language == kLanguageChinese || language == kLanguageJapanese ||
+      language == kLanguageKorean) {
     // Two-byte characters are copied whole: their second byte may be the
     // code of "g" or "G" and must not be cut out of the character.
     std::string out;

@@ -9,8 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "records/civil_date.h"
 #include "locale/windows_locale_source.h"
+#include "records/civil_date.h"
+#include "records/locale_formats.h"
 
 namespace udfzel {
 namespace {
@@ -233,11 +234,11 @@ EraTable LoadEraTable(const std::string& locale, int calendarType, int codePage)
   try {
     const std::wstring name = WideLocaleName(WindowsLocaleSource::NameFromPosix(locale));
     switch (calendarType) {
-      case 3:
+      case kCalendarJapaneseEra:
         return JapaneseEras(name, codePage);
-      case 4:
+      case kCalendarTaiwan:
         return TaiwanEras(name, codePage);
-      case 5:
+      case kCalendarKoreanTangun:
         return TangunEras(WideTextToCodePage(L"\uB2E8\uAE30", codePage));
       default:
         return CommonEra(name, codePage);

@@ -10,6 +10,26 @@
 
 namespace udfzel {
 
+// The languages the rules single out, by primary language number (the low
+// ten bits of a locale identifier), and Chinese as written in Taiwan, the
+// sub-language whose era names are read differently.
+inline constexpr std::int32_t kLanguageChinese = 4;
+inline constexpr std::int32_t kLanguageEnglish = 9;
+inline constexpr std::int32_t kLanguageJapanese = 17;
+inline constexpr std::int32_t kLanguageKorean = 18;
+inline constexpr std::int32_t kSubLanguageChineseTaiwan = 1;
+
+// Calendar types: the Gregorian one and the three era calendars.
+inline constexpr int kCalendarGregorian = 1;
+inline constexpr int kCalendarJapaneseEra = 3;
+inline constexpr int kCalendarTaiwan = 4;
+inline constexpr int kCalendarKoreanTangun = 5;
+
+inline constexpr bool IsEraCalendar(int calendarType) {
+  return calendarType == kCalendarJapaneseEra || calendarType == kCalendarTaiwan ||
+         calendarType == kCalendarKoreanTangun;
+}
+
 struct LocaleFormats {
   // Separators; the zero character means "no separator".
   char GroupSeparator = ',';
@@ -33,7 +53,7 @@ struct LocaleFormats {
   std::array<std::string, 8> DayNames;
 
   std::uint32_t LocaleId = 1033;
-  std::int32_t PrimaryLanguage = 9;
+  std::int32_t PrimaryLanguage = kLanguageEnglish;
   std::int32_t SubLanguage = 1;
   bool MultiByteLocale = false;
   std::bitset<256> LeadByteSet;
@@ -41,7 +61,7 @@ struct LocaleFormats {
   // The 8-bit code page texts are held in (1252 unless the locale names
   // another), and its calendar type (1 Gregorian; 3, 4, 5 the era calendars).
   int CodePage = 1252;
-  int CalendarType = 1;
+  int CalendarType = kCalendarGregorian;
   // The locale's name as the platform knows it ("" for none), for the era
   // texts, which are formatted at call time.
   std::string LocaleName;

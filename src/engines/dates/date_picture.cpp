@@ -257,10 +257,11 @@ class Level {
       Append(name);
       return;
     }
-    if (locale_.PrimaryLanguage == 17) {  // Japanese: the first character
+    if (locale_.PrimaryLanguage == kLanguageJapanese) {  // the first character
       Append(name.substr(0, CharacterOffset(name, 1, locale_)));
-    } else if (locale_.PrimaryLanguage == 4 && locale_.SubLanguage == 1 &&
-               CharacterCount(name, locale_) == 4) {  // traditional Chinese: characters 3 and 4
+    } else if (locale_.PrimaryLanguage == kLanguageChinese &&
+               locale_.SubLanguage == kSubLanguageChineseTaiwan &&
+               CharacterCount(name, locale_) == 4) {  // characters 3 and 4
       Append(name.substr(CharacterOffset(name, 2, locale_)));
     } else {
       Append(name);
