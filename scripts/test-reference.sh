@@ -57,18 +57,24 @@ record_digests() {
     echo "$name $digest"
   done <"$names"
 }
+# Fails when this build's digests of a kind are not the reference's; says
+# which lines differ.
+compare() {
+  if cmp -s "$reference/$1-digests.txt" "$work/$1-digests.txt"; then
+    echo "   $2 digests: $(wc -l <"$work/$1-digests.txt"), all the reference's"
+    return 0
+  fi
+  echo "   $2 digests that differ from the reference (reference <, this build >):"
+  diff "$reference/$1-digests.txt" "$work/$1-digests.txt" | sed -n 's/^[<>]/      &/p'
+  return 1
+}
+
 RUN=$native/udfzel-locale
 if [ -n "$windows" ]; then
-  RUN="/usr/lib/wine/wine64 $native/kit/udfzel-locale.exe"
+  RUN="${WINELOADER:-/usr/lib/wine/wine64} $native/kit/udfzel-locale.exe"
   cut -d' ' -f1 "$reference/record-digests.txt" | record_digests >"$work/windows-record-digests.txt"
-  if cmp -s "$reference/windows-record-digests.txt" "$work/windows-record-digests.txt"; then
-    echo "   Windows record digests: $(wc -l <"$work/windows-record-digests.txt"), all the reference's"
-    exit 0
-  fi
-  echo "   Windows record digests that differ from the reference (reference <, this build >):"
-  diff "$reference/windows-record-digests.txt" "$work/windows-record-digests.txt" |
-    sed -n 's/^[<>]/      &/p'
-  exit 1
+  compare windows-record "Windows record"
+  exit
 fi
 
 if [ -n "$write" ]; then
@@ -83,13 +89,6 @@ fi
 render_digests >"$work/render-digests.txt"
 cut -d' ' -f1 "$reference/record-digests.txt" | record_digests >"$work/record-digests.txt"
 status=0
-for kind in render record; do
-  if cmp -s "$reference/$kind-digests.txt" "$work/$kind-digests.txt"; then
-    echo "   $kind digests: $(wc -l <"$work/$kind-digests.txt"), all the reference's"
-  else
-    echo "   $kind digests that differ from the reference (reference <, this build >):"
-    diff "$reference/$kind-digests.txt" "$work/$kind-digests.txt" | sed -n 's/^[<>]/      &/p'
-    status=1
-  fi
-done
+compare render render || status=1
+compare record record || status=1
 exit $status

@@ -12,6 +12,7 @@
 
 #include "engines/dates/day_serial.h"
 #include "engines/text/text_case.h"
+#include "locale/code_page_text.h"
 #include "locale/era_table_loader.h"
 #include "locale/icu_locale_source.h"
 #include "locale/load_locale_formats.h"
@@ -234,9 +235,9 @@ TEST(IcuLocale, EraTablesAgreeWithIcu) {
       const std::int32_t length = udat_format(format, (static_cast<double>(day) + 0.5) * 86400000.0,
                                               text, 64, nullptr, &status);
       const std::string icu =
-          udfzel::IcuTextToCodePage(std::u16string(reinterpret_cast<const char16_t*>(text),
-                                                   static_cast<std::size_t>(length)),
-                                    locale.CodePage)
+          udfzel::WriteInCodePage(locale.CodePage,
+                                  std::u16string_view(reinterpret_cast<const char16_t*>(text),
+                                                      static_cast<std::size_t>(length)))
               .value_or("?");
       if (ours != icu && ++differing <= 3)
         ADD_FAILURE() << c.locale << " day " << day << ": " << ours << " vs " << icu;

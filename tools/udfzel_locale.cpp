@@ -32,20 +32,18 @@ std::string ScriptFolder() {
   return (self.parent_path() / relative).lexically_normal().generic_string();
 }
 
-void PrintRecord(const udfzel::LocaleSource& source, const udfzel::LocaleFormats& formats,
-                 const std::string& charSet) {
+std::string CharacterSetName(const udfzel::LocaleFormats& formats) {
+  return std::string(udfzel::CharacterSetOf(formats.CodePage).name);
+}
+
+void PrintRecord(const udfzel::LocaleSource& source) {
+  const udfzel::LocaleFormats formats = udfzel::LoadLocaleFormats(source);
   const std::string name = source.PlatformName();
   std::printf("Locale             %s%s\n", name.empty() ? "(none)" : name.c_str(),
               source.LocaleId() != 0 ? "" : " -- answers nothing: fallbacks and built-in names");
   std::fputs(udfzel::DescribeLocaleFormats(formats).c_str(), stdout);
   std::printf("Declare with       %s/%s/udfzel.sql (legacy) or udfzel_udr.sql (UDR)\n",
-              ScriptFolder().c_str(), charSet.c_str());
-}
-
-void PrintNamed(const std::string& locale) {
-  const auto source = udfzel::NamedLocaleSource(locale);
-  const udfzel::LocaleFormats formats = udfzel::LoadLocaleFormats(*source);
-  PrintRecord(*source, formats, std::string(udfzel::CharacterSetOf(formats.CodePage).name));
+              ScriptFolder().c_str(), CharacterSetName(formats).c_str());
 }
 
 }  // namespace
@@ -54,7 +52,7 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::string_view(argv[1]) == "--each") {
     for (std::string locale; std::getline(std::cin, locale);) {
       if (!locale.empty() && locale.back() == '\r') locale.pop_back();
-      PrintNamed(locale);
+      PrintRecord(*udfzel::NamedLocaleSource(locale));
     }
     return 0;
   }
@@ -66,12 +64,10 @@ int main(int argc, char** argv) {
   }
   const auto source =
       argc > named ? udfzel::NamedLocaleSource(argv[named]) : udfzel::ProcessLocaleSource();
-  const udfzel::LocaleFormats formats = udfzel::LoadLocaleFormats(*source);
-  const std::string charSet(udfzel::CharacterSetOf(formats.CodePage).name);
   if (charSetOnly) {
-    std::printf("%s\n", charSet.c_str());
+    std::printf("%s\n", CharacterSetName(udfzel::LoadLocaleFormats(*source)).c_str());
     return 0;
   }
-  PrintRecord(*source, formats, charSet);
+  PrintRecord(*source);
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <optional>
 
+#include "locale/code_page_text.h"
 #include "locale/icu_locale_names.h"
 #include "locale/icu_locale_source.h"
 #include "records/civil_date.h"
@@ -26,7 +27,7 @@ UDate Noon(std::int64_t day) {
 
 // The era's name in the code page, where the code page holds it whole.
 void SetName(Era& era, const std::u16string& text, int codePage) {
-  era.SetName(IcuTextToCodePage(text, codePage));
+  era.SetName(WriteInCodePage(codePage, text));
 }
 
 // Whether a calendar's years begin with the Gregorian years.
@@ -136,7 +137,9 @@ class IcuEras {
 }  // namespace
 
 EraTable LoadEraTable(const std::string& locale, int calendarType, int codePage) {
-  if (calendarType == kCalendarKoreanTangun) return TangunEras(IcuTextToCodePage(u"\uB2E8\uAE30", codePage));
+  if (calendarType == kCalendarKoreanTangun) {
+    return TangunEras(WriteInCodePage(codePage, u"\uB2E8\uAE30"));
+  }
   const std::string calendar = calendarType == kCalendarJapaneseEra ? LocaleWithKeyword(locale, "calendar", "japanese")
                                : calendarType == kCalendarTaiwan ? LocaleWithKeyword(locale, "calendar", "roc")
                                                    : locale;

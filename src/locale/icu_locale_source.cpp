@@ -276,10 +276,6 @@ std::string IcuLocaleSource::FromLibraryText(const std::string& utf8, int codePa
   return converted ? *converted : utf8;
 }
 
-std::optional<std::string> IcuTextToCodePage(const std::u16string& text, int codePage) {
-  return WriteInCodePage(codePage, text);
-}
-
 std::string CodePageToUtf8(const std::string& text, int codePage) {
   const IcuConverter converter = OpenIcuConverter(codePage, false);
   if (!converter) return text;

@@ -60,8 +60,4 @@ class IcuLocaleSource : public LocaleSource {
 
 };
 
-// ICU text in an 8-bit code page, whole (best-fit characters where the code
-// page lacks one); nothing when the code page is unknown or cannot hold it.
-std::optional<std::string> IcuTextToCodePage(const std::u16string& text, int codePage);
-
 }  // namespace udfzel

@@ -10,10 +10,6 @@
 namespace udfzel {
 namespace {
 
-// Texts longer than this are not converted: every item the library reads
-// is far shorter, and the lengths must fit the Windows calls' int.
-constexpr std::size_t kLongestText = 4096;
-
 // Code pages whose conversions take no flags at all (UTF-7, the ISO-2022
 // and ISCII families, Symbol), and those that take only the
 // invalid-character one (UTF-8, GB18030). Neither reports substitutes
@@ -57,7 +53,7 @@ std::optional<std::string> EncodeCheckedByRoundTrip(UINT codePage, std::wstring_
 // the code page's substitute byte.
 std::optional<std::string> Encode(UINT codePage, std::wstring_view text, Fit fit) {
   if (text.empty()) return std::string();
-  if (text.size() > kLongestText) return std::nullopt;
+  if (text.size() > kLongestWindowsText) return std::nullopt;
   if (!ReportsSubstitutes(codePage)) return EncodeCheckedByRoundTrip(codePage, text);
   const DWORD flags = fit == Fit::Exact ? WC_NO_BEST_FIT_CHARS : 0;
   const int length = static_cast<int>(text.size());
@@ -78,7 +74,7 @@ std::optional<std::string> Encode(UINT codePage, std::wstring_view text, Fit fit
 // it (an unassigned or malformed character).
 std::optional<std::wstring> Normalized(NORM_FORM form, std::wstring_view text) {
   if (text.empty()) return std::wstring();
-  if (text.size() > kLongestText) return std::nullopt;
+  if (text.size() > kLongestWindowsText) return std::nullopt;
   const int length = static_cast<int>(text.size());
   int size = NormalizeString(form, text.data(), length, nullptr, 0);
   // The first size is an estimate: Windows asks for more, as a negative
@@ -146,7 +142,7 @@ std::optional<UINT> UsableCodePage(int codePage) {
 
 std::optional<std::wstring> Decode(UINT codePage, std::string_view text, bool strict) {
   if (text.empty()) return std::wstring();
-  if (text.size() > kLongestText) return std::nullopt;
+  if (text.size() > kLongestWindowsText) return std::nullopt;
   const DWORD flags = strict ? StrictDecodeFlags(codePage) : 0;
   const int length = static_cast<int>(text.size());
   const int size = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);

@@ -4,11 +4,21 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace udfzel {
+
+// Texts longer than this are not converted: every item the library reads
+// is far shorter, and the lengths must fit the Windows calls' int.
+inline constexpr std::size_t kLongestWindowsText = 4096;
+
+// Windows' UTF-16 as the code page seam takes it.
+inline std::u16string_view Utf16(std::wstring_view text) {
+  return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
+}
 
 // The code page a number names: 0 is the system's; nothing for one Windows
 // does not have.

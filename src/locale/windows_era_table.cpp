@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "locale/code_page_text.h"
+#include "locale/windows_code_page.h"
 #include "locale/windows_locale_source.h"
 #include "records/civil_date.h"
 #include "records/locale_formats.h"
@@ -34,7 +36,7 @@ constexpr const wchar_t* kBeforeRepublicName = L"\u6C11\u570B\u524D";
 
 // The era's name in the code page, where the code page holds it whole.
 void SetName(Era& era, const std::wstring& text, int codePage) {
-  era.SetName(WideTextToCodePage(text, codePage));
+  era.SetName(WriteInCodePage(codePage, Utf16(text)));
 }
 
 // A whole decimal number; nothing for any other text.
@@ -239,7 +241,7 @@ EraTable LoadEraTable(const std::string& locale, int calendarType, int codePage)
       case kCalendarTaiwan:
         return TaiwanEras(name, codePage);
       case kCalendarKoreanTangun:
-        return TangunEras(WideTextToCodePage(L"\uB2E8\uAE30", codePage));
+        return TangunEras(WriteInCodePage(codePage, u"\uB2E8\uAE30"));
       default:
         return CommonEra(name, codePage);
     }

@@ -14,21 +14,12 @@
 namespace udfzel {
 namespace {
 
-// Texts longer than this are not converted: every item the library reads
-// is far shorter, and the lengths must fit the Windows calls' int.
-constexpr std::size_t kLongestText = 4096;
-
-// Windows' UTF-16 as the code page seam takes it.
-std::u16string_view Utf16(std::wstring_view text) {
-  return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
-}
-
 std::optional<std::wstring> Utf8ToWide(std::string_view utf8) {
   return Decode(CP_UTF8, utf8, true);
 }
 
 std::string WideToUtf8(std::wstring_view text) {
-  if (text.empty() || text.size() > kLongestText) return {};
+  if (text.empty() || text.size() > kLongestWindowsText) return {};
   const int length = static_cast<int>(text.size());
   const int size =
       WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
@@ -219,10 +210,6 @@ void WindowsLocaleSource::AccentFold(int codePage, std::array<char, 256>& fold) 
 std::wstring WideLocaleName(const std::string& utf8Name) {
   const std::optional<std::wstring> wide = Utf8ToWide(utf8Name);
   return wide ? *wide : std::wstring();
-}
-
-std::optional<std::string> WideTextToCodePage(const std::wstring& text, int codePage) {
-  return WriteInCodePage(codePage, Utf16(text));
 }
 
 std::string CodePageToUtf8(const std::string& text, int codePage) {

@@ -49,9 +49,4 @@ class WindowsLocaleSource : public LocaleSource {
 // UTF-8 name is not valid UTF-8.
 std::wstring WideLocaleName(const std::string& utf8Name);
 
-// UTF-16 text in an 8-bit code page, whole (best-fit characters where the
-// code page lacks one); nothing when the code page is unknown or cannot
-// hold it. Code page 0 is the system's.
-std::optional<std::string> WideTextToCodePage(const std::wstring& text, int codePage);
-
 }  // namespace udfzel
