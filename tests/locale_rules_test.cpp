@@ -1,6 +1,7 @@
-// The loading rules against a scripted locale that answers platform items
-// directly: fallbacks, empty versus unreadable items, limits, the day index
-// shift, time pictures, era calendars and two-byte code pages.
+// The loading rules against a scripted locale that answers its facts
+// directly: fallbacks, empty versus unreadable items, limits, texts the code
+// page cannot hold, time pictures, era calendars and two-byte code pages;
+// and the Windows source's reading of its numeric items.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -8,14 +9,16 @@
 #include <vector>
 
 #include "locale/load_locale_formats.h"
+#include "locale/windows_locale_numbers.h"
 #include "scripted_locale_source.h"
 
 namespace {
 
 using udfzel::ByteRange;
+using udfzel::LoadLocaleFormats;
+using udfzel::LocaleFlag;
 using udfzel::LocaleFormats;
 using udfzel::LocaleItem;
-using udfzel::LoadLocaleFormats;
 using udfzel_test::ScriptedSource;
 
 TEST(LocaleRules, ALocaleThatAnswersNothingGivesEveryFallback) {
@@ -37,17 +40,25 @@ TEST(LocaleRules, ALocaleThatAnswersNothingGivesEveryFallback) {
   EXPECT_TRUE(f.LeadByteSet.none());
   EXPECT_EQ(f.CodePage, 1252);
   EXPECT_EQ(f.CalendarType, 1);
-  const std::vector<std::string> months = {"",       "Janeiro", "Fevereiro", "Mar\xe7o", "Abril",
-                                           "Maio",   "Junho",   "Julho",     "Agosto",   "Setembro",
-                                           "Outubro", "Novembro", "Dezembro"};
+  const std::vector<std::string> months = {
+      "",      "Janeiro", "Fevereiro", "Mar\xe7o", "Abril",    "Maio",    "Junho",
+      "Julho", "Agosto",  "Setembro",  "Outubro",  "Novembro", "Dezembro"};
   const std::vector<std::string> shortMonths = {"",    "Jan", "Fev", "Mar", "Abr", "Mai", "Jun",
                                                 "Jul", "Ago", "Set", "Out", "Nov", "Dez"};
   for (std::size_t i = 1; i <= 12; ++i) {
     EXPECT_EQ(f.MonthNames[i], months[i]);
     EXPECT_EQ(f.MonthAbbreviations[i], shortMonths[i]);
   }
-  const std::vector<std::string> days = {"",       "Domingo", "Segunda", "Ter\xe7" "a",
-                                         "Quarta", "Quinta",  "Sexta",   "S\xe1" "bado"};
+  const std::vector<std::string> days = {"",
+                                         "Domingo",
+                                         "Segunda",
+                                         "Ter\xe7"
+                                         "a",
+                                         "Quarta",
+                                         "Quinta",
+                                         "Sexta",
+                                         "S\xe1"
+                                         "bado"};
   const std::vector<std::string> shortDays = {"", "Dom", "Seg", "Ter", "Qua", "Qui", "Sex", "Sab"};
   for (std::size_t i = 1; i <= 7; ++i) {
     EXPECT_EQ(f.DayNames[i], days[i]);
@@ -56,30 +67,61 @@ TEST(LocaleRules, ALocaleThatAnswersNothingGivesEveryFallback) {
 }
 
 TEST(LocaleRules, TimePicturesFromClockLeadingZeroAndMarkPosition) {
+  using Switch = std::optional<bool>;
   struct Case {
-    const char* leadingZero;
-    const char* clock;
-    const char* mark;
+    Switch leadingZero;
+    Switch clock24;
+    Switch markBefore;
     std::string shortPicture;
     std::string longPicture;
   };
   const std::vector<Case> cases = {
-      {"1", "1", "0", "hh:mm", "hh:mm:ss"},
-      {"1", "1", "1", "hh:mm", "hh:mm:ss"},  // a 24-hour clock has no mark
-      {"0", "0", "1", "AMPM h:mm", "AMPM h:mm:ss"},
-      {"1", "0", "0", "hh:mm AMPM", "hh:mm:ss AMPM"},
-      {"0", "1", "0", "h:mm", "h:mm:ss"},
-      {"2", "x", "7", "AMPM hh:mm", "AMPM hh:mm:ss"},  // any non-zero; not a number reads 0
-      {"", "", "", "h:mm AMPM", "h:mm:ss AMPM"},
+      {true, true, false, "hh:mm", "hh:mm:ss"},
+      {true, true, true, "hh:mm", "hh:mm:ss"},  // a 24-hour clock has no mark
+      {false, false, true, "AMPM h:mm", "AMPM h:mm:ss"},
+      {true, false, false, "hh:mm AMPM", "hh:mm:ss AMPM"},
+      {false, true, false, "h:mm", "h:mm:ss"},
+      {true, std::nullopt, true, "AMPM hh:mm", "AMPM hh:mm:ss"},  // unreadable: off
+      {std::nullopt, std::nullopt, std::nullopt, "h:mm AMPM", "h:mm:ss AMPM"},
   };
   for (const Case& c : cases) {
     ScriptedSource source;
-    source.Set(LocaleItem::HourLeadingZero, c.leadingZero);
-    source.Set(LocaleItem::TimeClock, c.clock);
-    source.Set(LocaleItem::TimeMarkPosition, c.mark);
+    if (c.leadingZero) source.flags[LocaleFlag::HourLeadingZero] = *c.leadingZero;
+    if (c.clock24) source.flags[LocaleFlag::TwentyFourHourClock] = *c.clock24;
+    if (c.markBefore) source.flags[LocaleFlag::MarkBeforeTime] = *c.markBefore;
     const LocaleFormats f = LoadLocaleFormats(source);
-    EXPECT_EQ(f.ShortTimePicture, c.shortPicture) << c.leadingZero << c.clock << c.mark;
-    EXPECT_EQ(f.LongTimePicture, c.longPicture) << c.leadingZero << c.clock << c.mark;
+    EXPECT_EQ(f.ShortTimePicture, c.shortPicture) << c.longPicture;
+    EXPECT_EQ(f.LongTimePicture, c.longPicture) << c.shortPicture;
+  }
+}
+
+// Windows answers its numeric items (switches, calendar, code page) as
+// digits: a number is the whole text, within the item's buffer.
+TEST(LocaleRules, WindowsNumericItems) {
+  struct Case {
+    std::u16string text;
+    std::size_t limit;
+    std::optional<int> number;
+  };
+  const std::vector<Case> cases = {
+      {u"932", 6, 932},
+      {u"123456", 6, 123456},
+      {u"1234567", 6, std::nullopt},
+      {u"abc", 6, std::nullopt},
+      {u"", 6, std::nullopt},
+      {u"0", 255, 0},
+      {u"2", 255, 2},
+      {u"+7", 255, 7},
+      {u"-1", 255, -1},
+      {u"x", 255, std::nullopt},
+      {u"1 ", 255, std::nullopt},
+      {u"\uFF11", 255, std::nullopt},  // a fullwidth digit is not one
+      {std::u16string(255, u'0'), 255, 0},
+      {std::u16string(256, u'0'), 255, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(udfzel::WindowsLocaleNumber(c.text, c.limit), c.number)
+        << c.text.size() << " units, limit " << c.limit;
   }
 }
 
@@ -103,8 +145,11 @@ TEST(LocaleRules, TextItemsEmptyUnreadableAndTooLong) {
   source.Set(LocaleItem::AmDesignator, "");
   source.Set(LocaleItem::ShortDate, std::string(256, 'd'));
   source.Set(LocaleItem::LongDate, std::string(255, 'd'));
+  source.SetUtf16(LocaleItem::PmDesignator, u"\u0100M");  // the code page lacks it
+  source.SetUtf16(LocaleItem::DateSeparator, u"\u2009");  // the no-break space's byte
   const LocaleFormats f = LoadLocaleFormats(source);
-  EXPECT_EQ(f.AmText, "");   // empty stays empty
+  EXPECT_EQ(f.DateDelimiter, '\xa0');
+  EXPECT_EQ(f.AmText, "");    // empty stays empty
   EXPECT_EQ(f.PmText, "pm");  // unreadable takes the fallback
   EXPECT_EQ(f.ShortDatePicture, "m/d/yy");
   EXPECT_EQ(f.LongDatePicture, std::string(255, 'd'));
@@ -112,10 +157,10 @@ TEST(LocaleRules, TextItemsEmptyUnreadableAndTooLong) {
 
 TEST(LocaleRules, NamesTakeTheBuiltinOnlyWhereEmpty) {
   ScriptedSource source;
-  const char* platformDays[] = {"", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+  const char* days[] = {"", "Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   for (int d = 1; d <= 7; ++d) {
-    source.Set(LocaleItem::DayName, std::string(platformDays[d]) + "day", d);
-    source.Set(LocaleItem::AbbrevDayName, platformDays[d], d);
+    source.Set(LocaleItem::DayName, std::string(days[d]) + "day", d);
+    source.Set(LocaleItem::AbbrevDayName, days[d], d);
   }
   for (int m = 1; m <= 12; ++m) {
     const std::string number = std::to_string(m);
@@ -123,12 +168,13 @@ TEST(LocaleRules, NamesTakeTheBuiltinOnlyWhereEmpty) {
     source.Set(LocaleItem::AbbrevMonthName, std::string("m").append(number), m);
   }
   source.Set(LocaleItem::AbbrevMonthName, "", 3);
-  source.Set(LocaleItem::DayName, std::string(300, 'x'), 3);  // over 255: unreadable
+  source.Set(LocaleItem::DayName, std::string(300, 'x'), 4);  // over 255: unreadable
+  source.SetUtf16(LocaleItem::DayName, u"\u0416", 6);         // not in the code page
   const LocaleFormats f = LoadLocaleFormats(source);
-  // Index 1 is Sunday: the platform's day 7.
   EXPECT_EQ(f.DayNames[1], "Sunday");
   EXPECT_EQ(f.DayNames[2], "Monday");
-  EXPECT_EQ(f.DayNames[4], "Quarta");  // platform day 3 unreadable: built-in Wednesday
+  EXPECT_EQ(f.DayNames[4], "Quarta");  // unreadable: the built-in Wednesday
+  EXPECT_EQ(f.DayNames[6], "Sexta");
   EXPECT_EQ(f.DayNames[7], "Satday");
   EXPECT_EQ(f.DayAbbreviations[1], "Sun");
   EXPECT_EQ(f.DayAbbreviations[7], "Sat");
@@ -145,8 +191,8 @@ TEST(LocaleRules, LocaleIdentity) {
     std::int32_t sub;
   };
   const std::vector<Case> cases = {
-      {0, 1033, 9, 1},           {0x416, 0x416, 22, 1},      {0x411, 0x411, 17, 1},
-      {0x10000, 0x10000, 9, 1},  {0x20804, 0x20804, 4, 2},   {0xFFFF, 0xFFFF, 0x3FF, 0x3F},
+      {0, 1033, 9, 1},          {0x416, 0x416, 22, 1},    {0x411, 0x411, 17, 1},
+      {0x10000, 0x10000, 9, 1}, {0x20804, 0x20804, 4, 2}, {0xFFFF, 0xFFFF, 0x3FF, 0x3F},
   };
   for (const Case& c : cases) {
     ScriptedSource source;
@@ -161,7 +207,7 @@ TEST(LocaleRules, LocaleIdentity) {
 TEST(LocaleRules, LeadBytesOnlyForTwoByteLanguages) {
   ScriptedSource japanese;
   japanese.id = 0x411;
-  japanese.Set(LocaleItem::DefaultAnsiCodePage, "932");
+  japanese.codePage = 932;
   japanese.ranges = {{0x81, 0x9F}, {0xE0, 0xFC}};
   LocaleFormats f = LoadLocaleFormats(japanese);
   EXPECT_EQ(f.CodePage, 932);
@@ -187,49 +233,50 @@ TEST(LocaleRules, LeadBytesOnlyForTwoByteLanguages) {
   EXPECT_TRUE(f.LeadByteSet.none());
 }
 
+// 0 names the system's code page; so does a locale that names none.
 TEST(LocaleRules, CodePageItem) {
   struct Case {
-    std::optional<std::string> item;
+    std::optional<int> item;
     int codePage;
   };
   const std::vector<Case> cases = {
-      {"932", 932}, {"abc", 1252}, {"", 1252}, {"1234567", 1252}, {"123456", 123456},
-      {std::nullopt, 1252},
+      {932, 932}, {0, 1252}, {-1, 1252}, {123456, 123456}, {std::nullopt, 1252},
   };
   for (const Case& c : cases) {
     ScriptedSource source;
-    if (c.item) source.Set(LocaleItem::DefaultAnsiCodePage, *c.item);
-    EXPECT_EQ(LoadLocaleFormats(source).CodePage, c.codePage) << c.item.value_or("<none>");
+    source.codePage = c.item;
+    EXPECT_EQ(LoadLocaleFormats(source).CodePage, c.codePage) << c.item.value_or(-99);
   }
 }
 
 TEST(LocaleRules, DatePicturesOfEraCalendarsAndEastAsianLanguages) {
   struct Case {
     std::uint32_t id;
-    const char* calendar;
+    std::optional<int> calendar;
     std::string format;
     std::string picture;
   };
   const std::vector<Case> cases = {
-      {0x416, "1", "dd/MM/yyyy", "dd/MM/yyyy"},
-      {0x411, "3", "gg yy/MM/dd", "ggg ee/MM/dd"},
-      {0x411, "3", "yyyy/MM/dd", "eeee/MM/dd"},
-      {0x404, "4", "yyy", "eee"},
-      {0x412, "5", "ggg Y", "gggg e"},
-      {0x411, "3", "GG YY", "ggg ee"},
-      {0x411, "x", "gg yyyy/MM/dd", " yyyy/MM/dd"},  // not a number: Gregorian
-      {0x411, "1", "gg yyyy/MM/dd", " yyyy/MM/dd"},
-      {0x804, "1", "Gg y", " y"},
-      {0x412, "1", "g", ""},
-      {0x409, "1", "gg yyyy", "gg yyyy"},
-      {0x409, "3", "gg yyyy", "ggg eeee"},
+      {0x416, 1, "dd/MM/yyyy", "dd/MM/yyyy"},
+      {0x411, 3, "gg yy/MM/dd", "ggg ee/MM/dd"},
+      {0x411, 3, "yyyy/MM/dd", "eeee/MM/dd"},
+      {0x404, 4, "yyy", "eee"},
+      {0x412, 5, "ggg Y", "gggg e"},
+      {0x411, 3, "GG YY", "ggg ee"},
+      {0x411, std::nullopt, "gg yyyy/MM/dd", " yyyy/MM/dd"},  // unreadable: Gregorian
+      {0x411, 1, "gg yyyy/MM/dd", " yyyy/MM/dd"},
+      {0x804, 1, "Gg y", " y"},
+      {0x412, 1, "g", ""},
+      {0x409, 1, "gg yyyy", "gg yyyy"},
+      {0x409, 3, "gg yyyy", "ggg eeee"},
   };
   for (const Case& c : cases) {
     ScriptedSource source;
     source.id = c.id;
-    source.Set(LocaleItem::CalendarType, c.calendar);
+    source.calendar = c.calendar;
     source.Set(LocaleItem::ShortDate, c.format);
-    EXPECT_EQ(LoadLocaleFormats(source).ShortDatePicture, c.picture) << c.format << " " << c.calendar;
+    EXPECT_EQ(LoadLocaleFormats(source).ShortDatePicture, c.picture)
+        << c.format << " " << c.calendar.value_or(-1);
   }
 }
 
@@ -238,14 +285,14 @@ TEST(LocaleRules, DatePicturesOfEraCalendarsAndEastAsianLanguages) {
 TEST(LocaleRules, TwoByteCharactersInDateFormats) {
   ScriptedSource source;
   source.id = 0x411;
-  source.Set(LocaleItem::DefaultAnsiCodePage, "932");
+  source.codePage = 932;
   source.ranges = {{0x81, 0x9F}, {0xE0, 0xFC}};
   source.Set(LocaleItem::ShortDate, "yyyy\x94N\x88gM\x8c\x8e");
   source.Set(LocaleItem::LongDate, "\x88y\x88g yy");
-  source.Set(LocaleItem::CalendarType, "1");
+  source.calendar = 1;
   LocaleFormats f = LoadLocaleFormats(source);
   EXPECT_EQ(f.ShortDatePicture, "yyyy\x94N\x88gM\x8c\x8e");
-  source.Set(LocaleItem::CalendarType, "3");
+  source.calendar = 3;
   f = LoadLocaleFormats(source);
   EXPECT_EQ(f.LongDatePicture, "\x88y\x88g ee");
 }

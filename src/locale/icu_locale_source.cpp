@@ -82,10 +82,6 @@ std::optional<std::u16string> NumberSymbol(const std::string& locale, UNumberFor
   });
 }
 
-std::optional<std::string> Digit(bool one) {
-  return std::string(one ? "1" : "0");
-}
-
 }  // namespace
 
 IcuLocaleSource::IcuLocaleSource(std::string name)
@@ -140,94 +136,96 @@ std::uint32_t IcuLocaleSource::LocaleId() const {
   return (withScript & 0xFC00) != 0 ? withScript : own;
 }
 
-std::optional<std::string> IcuLocaleSource::Read(LocaleItem item, int index) const {
+std::optional<int> IcuLocaleSource::CalendarType() const {
   if (!known_) return std::nullopt;
-  if (item == LocaleItem::DefaultAnsiCodePage) return std::to_string(codePage_);
-  if (item == LocaleItem::CalendarType) return std::to_string(calendarType_);
-  return ReadKnown(item, index);
+  return calendarType_;
 }
 
-std::optional<std::string> IcuLocaleSource::ReadKnown(LocaleItem item, int index) const {
-  std::optional<std::u16string> text;
-  const auto timePattern = [&] { return Pattern(datesName_, UDAT_SHORT, UDAT_NONE); };
-  const auto timeFields = [&]() -> std::optional<std::vector<PatternPiece>> {
-    const auto pattern = timePattern();
-    if (!pattern) return std::nullopt;
-    return SplitPattern(*pattern);
-  };
+std::optional<int> IcuLocaleSource::AnsiCodePage() const {
+  if (!known_) return std::nullopt;
+  return codePage_;
+}
+
+std::optional<std::vector<PatternPiece>> IcuLocaleSource::TimeFields() const {
+  const auto pattern = Pattern(datesName_, UDAT_SHORT, UDAT_NONE);
+  if (!pattern) return std::nullopt;
+  return SplitPattern(*pattern);
+}
+
+std::optional<bool> IcuLocaleSource::Flag(LocaleFlag flag) const {
+  if (!known_) return std::nullopt;
+  const auto pieces = TimeFields();
+  if (!pieces) return std::nullopt;
+  std::size_t hour = pieces->size();
+  std::size_t mark = pieces->size();
+  for (std::size_t i = pieces->size(); i-- > 0;) {
+    const char16_t letter = (*pieces)[i].letter;
+    if (IsHourLetter(letter)) hour = i;
+    if (letter == 'a' || letter == 'b' || letter == 'B') mark = i;
+  }
+  if (hour == pieces->size()) return std::nullopt;
+  const PatternPiece& field = (*pieces)[hour];
+  switch (flag) {
+    case LocaleFlag::HourLeadingZero:
+      return field.count >= 2;
+    case LocaleFlag::TwentyFourHourClock:
+      return field.letter == 'H' || field.letter == 'k';
+    case LocaleFlag::MarkBeforeTime:
+      return mark < hour;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::u16string> IcuLocaleSource::Text(LocaleItem item, int index) const {
+  if (!known_) return std::nullopt;
   switch (item) {
     case LocaleItem::ThousandSeparator:
-      text = NumberSymbol(numbersName_, UNUM_GROUPING_SEPARATOR_SYMBOL);
-      break;
+      return NumberSymbol(numbersName_, UNUM_GROUPING_SEPARATOR_SYMBOL);
     case LocaleItem::DecimalSeparator:
-      text = NumberSymbol(numbersName_, UNUM_DECIMAL_SEPARATOR_SYMBOL);
-      break;
+      return NumberSymbol(numbersName_, UNUM_DECIMAL_SEPARATOR_SYMBOL);
     case LocaleItem::DateSeparator:
       if (const auto pattern = Pattern(datesName_, UDAT_NONE, UDAT_SHORT)) {
-        text = DateSeparator(SplitPattern(*pattern));
+        return DateSeparator(SplitPattern(*pattern));
       }
-      break;
+      return std::nullopt;
     case LocaleItem::ShortDate:
     case LocaleItem::LongDate:
-      if (const auto pattern = Pattern(datesName_, UDAT_NONE,
-                                       item == LocaleItem::ShortDate ? UDAT_SHORT : UDAT_FULL)) {
-        std::optional<std::u16string> era;
-        if (!DatesInEraCalendar()) {
-          era = DateSymbol(datesName_, UDAT_ERAS, 1);  // AD, as the locale abbreviates it
-          if (!era) break;
-        }
-        text = ToPlatformDateFormat(SplitPattern(*pattern), era);
-      }
-      break;
+      return DateFormatText(item == LocaleItem::ShortDate ? UDAT_SHORT : UDAT_FULL);
     case LocaleItem::TimeSeparator:
-      if (const auto pieces = timeFields()) text = SeparatorAfter(*pieces, IsHourLetter);
-      break;
+      if (const auto pieces = TimeFields()) return SeparatorAfter(*pieces, IsHourLetter);
+      return std::nullopt;
     case LocaleItem::AmDesignator:
     case LocaleItem::PmDesignator:
-      text = DateSymbol(datesName_, UDAT_AM_PMS, item == LocaleItem::AmDesignator ? 0 : 1);
-      break;
-    case LocaleItem::HourLeadingZero:
-    case LocaleItem::TimeClock:
-    case LocaleItem::TimeMarkPosition: {
-      const auto pieces = timeFields();
-      if (!pieces) return std::nullopt;
-      std::size_t hour = pieces->size();
-      std::size_t mark = pieces->size();
-      for (std::size_t i = pieces->size(); i-- > 0;) {
-        const char16_t letter = (*pieces)[i].letter;
-        if (IsHourLetter(letter)) hour = i;
-        if (letter == 'a' || letter == 'b' || letter == 'B') mark = i;
-      }
-      if (hour == pieces->size()) return std::nullopt;
-      const PatternPiece& field = (*pieces)[hour];
-      if (item == LocaleItem::HourLeadingZero) return Digit(field.count >= 2);
-      if (item == LocaleItem::TimeClock) return Digit(field.letter == 'H' || field.letter == 'k');
-      return Digit(mark < hour);
-    }
+      return DateSymbol(datesName_, UDAT_AM_PMS, item == LocaleItem::AmDesignator ? 0 : 1);
     case LocaleItem::AbbrevMonthName:
     case LocaleItem::MonthName:
       if (index < 1 || index > 12) return std::nullopt;
       // The nominative (stand-alone) forms: "март", not "марта".
-      text = DateSymbol(
+      return DateSymbol(
           datesName_,
           item == LocaleItem::MonthName ? UDAT_STANDALONE_MONTHS : UDAT_STANDALONE_SHORT_MONTHS,
           index - 1);
-      break;
     case LocaleItem::AbbrevDayName:
     case LocaleItem::DayName:
-      // The platform counts days from Monday (1); ICU from Sunday (1).
+      // ICU counts days from Sunday (1), as the record does.
       if (index < 1 || index > 7) return std::nullopt;
-      text = DateSymbol(
+      return DateSymbol(
           datesName_,
           item == LocaleItem::DayName ? UDAT_STANDALONE_WEEKDAYS : UDAT_STANDALONE_SHORT_WEEKDAYS,
-          index % 7 + 1);
-      break;
-    case LocaleItem::CalendarType:
-    case LocaleItem::DefaultAnsiCodePage:
-      break;
+          index);
   }
-  if (!text) return std::nullopt;
-  return WriteInCodePage(codePage_, *text);
+  return std::nullopt;
+}
+
+std::optional<std::u16string> IcuLocaleSource::DateFormatText(UDateFormatStyle style) const {
+  const auto pattern = Pattern(datesName_, UDAT_NONE, style);
+  if (!pattern) return std::nullopt;
+  std::optional<std::u16string> era;
+  if (!DatesInEraCalendar()) {
+    era = DateSymbol(datesName_, UDAT_ERAS, 1);  // AD, as the locale abbreviates it
+    if (!era) return std::nullopt;
+  }
+  return ToPlatformDateFormat(SplitPattern(*pattern), era);
 }
 
 void IcuLocaleSource::CaseTables(int codePage, std::array<char, 256>& lower,
@@ -261,19 +259,6 @@ std::vector<ByteRange> IcuLocaleSource::LeadByteRanges(int codePage) const {
     byte = last;
   }
   return ranges;
-}
-
-std::string IcuLocaleSource::FromLibraryText(const std::string& utf8, int codePage) const {
-  UChar buffer[kBufferSize];
-  int32_t length = 0;
-  UErrorCode status = U_ZERO_ERROR;
-  u_strFromUTF8(buffer, kBufferSize, &length, utf8.data(), static_cast<int32_t>(utf8.size()),
-                &status);
-  if (U_FAILURE(status)) return utf8;
-  const auto converted =
-      WriteInCodePage(codePage, std::u16string_view(reinterpret_cast<const char16_t*>(buffer),
-                                                    static_cast<std::size_t>(length)));
-  return converted ? *converted : utf8;
 }
 
 std::string CodePageToUtf8(const std::string& text, int codePage) {

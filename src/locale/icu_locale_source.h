@@ -1,13 +1,16 @@
-// The locale as ICU's CLDR data describes it, answered as the platform
-// items LoadLocaleFormats reads. Texts come back in the Windows 8-bit code
-// page of the locale's language, whole or not at all: a text the code page
-// cannot hold is not read (its fallback applies), never written with
-// substitute bytes.
+// The locale as ICU's CLDR data describes it, answered as the facts
+// LoadLocaleFormats reads: its texts in UTF-16, its time format's switches
+// from its short time pattern, and for its code page the Windows 8-bit
+// code page of its language.
 #pragma once
+
+#include <unicode/udat.h>
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "locale/icu_patterns.h"
 #include "locale/locale_source.h"
 #include "locale/platform_locale.h"
 #include "records/locale_formats.h"
@@ -34,17 +37,22 @@ class IcuLocaleSource : public LocaleSource {
   bool Known() const { return known_; }
 
   std::uint32_t LocaleId() const override;
-  std::optional<std::string> Read(LocaleItem item, int index = 0) const override;
+  std::optional<std::u16string> Text(LocaleItem item, int index = 0) const override;
+  std::optional<bool> Flag(LocaleFlag flag) const override;
+  std::optional<int> CalendarType() const override;
+  std::optional<int> AnsiCodePage() const override;
   std::vector<ByteRange> LeadByteRanges(int codePage) const override;
   int SystemCodePage() const override { return 1252; }
-  std::string FromLibraryText(const std::string& utf8, int codePage) const override;
   void CaseTables(int codePage, std::array<char, 256>& lower,
                   std::array<char, 256>& upper) const override;
   void AccentFold(int codePage, std::array<char, 256>& fold) const override;
   std::string PlatformName() const override { return known_ ? name_ : std::string(); }
 
  private:
-  std::optional<std::string> ReadKnown(LocaleItem item, int index) const;
+  // The fields of the locale's short time pattern.
+  std::optional<std::vector<PatternPiece>> TimeFields() const;
+  // A date pattern of the locale in the platform's date format syntax.
+  std::optional<std::u16string> DateFormatText(UDateFormatStyle style) const;
   // Whether names and pictures come from the locale's era calendar
   // (Japanese, ROC) rather than the Gregorian one.
   bool DatesInEraCalendar() const {
@@ -57,7 +65,6 @@ class IcuLocaleSource : public LocaleSource {
   int calendarType_ = kCalendarGregorian;
   std::string datesName_;    // the name with the calendar dates are read from
   std::string numbersName_;  // the name with Latin digits
-
 };
 
 }  // namespace udfzel

@@ -1,70 +1,98 @@
 #include "locale/load_locale_formats.h"
 
-#include <charconv>
+#include <algorithm>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string_view>
 
 #include "engines/text/ascii_case.h"
 #include "locale/builtin_names.h"
+#include "locale/code_page_text.h"
 
 namespace udfzel {
 namespace {
 
-// The platform reads a text item into 256 bytes, a character item into 2
-// and the code page item into 7, terminator included.
+// The platform reads a text item into 256 bytes and a character item into
+// 2, terminator included.
 constexpr std::size_t kTextItemLimit = 255;
-constexpr std::size_t kCodePageItemLimit = 6;
 constexpr int kMaxLeadByteRanges = 6;
 
-// The item's text; `fallback` only when it cannot be read or is longer than
-// 255 characters. An item that reads empty gives the empty text.
-std::string LocaleText(const LocaleSource& source, LocaleItem item, const std::string& fallback,
-                       int index = 0) {
-  const auto text = source.Read(item, index);
-  if (!text || text->size() > kTextItemLimit) return fallback;
-  return *text;
-}
-
-// The item's one character; `fallback` when it cannot be read or is longer
-// than one character. An item that reads empty gives the zero character.
-char LocaleChar(const LocaleSource& source, LocaleItem item, char fallback) {
-  const auto text = source.Read(item);
-  if (!text || text->size() > 1) return fallback;
-  return text->empty() ? '\0' : (*text)[0];
-}
-
-// A decimal integer, the whole text; `fallback` for anything else.
-int ToInt(const std::string& text, int fallback) {
-  const char* begin = text.data();
-  const char* end = begin + text.size();
-  if (begin != end && *begin == '+') ++begin;
-  int value = 0;
-  const auto [stop, error] = std::from_chars(begin, end, value);
-  return error == std::errc() && stop == end && begin != end ? value : fallback;
-}
-
-int ReadInt(const LocaleSource& source, LocaleItem item, const char* fallbackText, int fallback) {
-  return ToInt(LocaleText(source, item, fallbackText), fallback);
-}
-
-// Languages whose code pages have no two-byte characters.
-bool SingleByteLanguage(std::int32_t primaryLanguage) {
-  switch (primaryLanguage) {
-    case 0: case 6: case 7: case 9: case 10: case 11:
-    case 12: case 16: case 19: case 20: case 22: case 29:
-      return true;
-    default:
-      return false;
+// The library's own texts (built-in names, UTF-8) as UTF-16.
+std::u16string Utf16OfLibraryText(std::string_view utf8) {
+  std::u16string out;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : 3;
+    char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1Fu : lead & 0x0Fu;
+    for (std::size_t i = 1; i < length && at + i < utf8.size(); ++i) {
+      c = (c << 6) | (static_cast<unsigned char>(utf8[at + i]) & 0x3Fu);
+    }
+    out += static_cast<char16_t>(c);
+    at += length;
   }
+  return out;
+}
+
+// The record's texts in its code page: the locale's, or the system's where
+// the platform has no code page of that number.
+class RecordTexts {
+ public:
+  RecordTexts(const LocaleSource& source, int codePage)
+      : source_(source), page_(source.OpenCodePage(codePage)) {
+    if (!page_) page_ = source.OpenCodePage(source.SystemCodePage());
+  }
+
+  // The item's text; `fallback` only when it cannot be read, cannot be
+  // written whole or is longer than 255 bytes. An item that reads empty
+  // gives the empty text.
+  std::string Text(LocaleItem item, const std::string& fallback, int index = 0) const {
+    const auto text = Written(item, index);
+    if (!text || text->size() > kTextItemLimit) return fallback;
+    return *text;
+  }
+
+  // The item's one character; `fallback` when it cannot be read or is longer
+  // than one byte. An item that reads empty gives the zero character.
+  char Char(LocaleItem item, char fallback) const {
+    const auto text = Written(item, 0);
+    if (!text || text->size() > 1) return fallback;
+    return text->empty() ? '\0' : (*text)[0];
+  }
+
+  // A text of the library in the code page; as it is where the code page
+  // cannot hold it.
+  std::string LibraryText(const char* utf8) const {
+    std::optional<std::string> written;
+    if (page_) written = WriteInCodePage(*page_, Utf16OfLibraryText(utf8));
+    return written ? *written : std::string(utf8);
+  }
+
+ private:
+  std::optional<std::string> Written(LocaleItem item, int index) const {
+    const auto text = source_.Text(item, index);
+    if (!text || !page_) return std::nullopt;
+    return WriteInCodePage(*page_, *text);
+  }
+
+  const LocaleSource& source_;
+  std::unique_ptr<CodePage> page_;
+};
+
+// Languages whose code pages have no two-byte characters: neutral, Danish,
+// German, English, Spanish, Finnish, French, Italian, Dutch, Norwegian,
+// Portuguese and Swedish.
+constexpr std::int32_t kSingleByteLanguages[] = {0, 6, 7, 9, 10, 11, 12, 16, 19, 20, 22, 29};
+
+bool SingleByteLanguage(std::int32_t primaryLanguage) {
+  return std::ranges::find(kSingleByteLanguages, primaryLanguage) != std::end(kSingleByteLanguages);
 }
 
 int CodePageOf(const LocaleSource& source) {
-  const auto item = source.Read(LocaleItem::DefaultAnsiCodePage);
-  if (item && item->size() <= kCodePageItemLimit) {
-    // 0 is the platform's name for "the system's code page" (a locale
-    // whose texts have no 8-bit code page of their own says so).
-    const int codePage = ToInt(*item, -1);
-    if (codePage > 0) return codePage;
-  }
-  return source.SystemCodePage();
+  // 0 is the platform's name for "the system's code page" (a locale whose
+  // texts have no 8-bit code page of their own says so).
+  const std::optional<int> codePage = source.AnsiCodePage();
+  return codePage && *codePage > 0 ? *codePage : source.SystemCodePage();
 }
 
 void LoadIdentity(const LocaleSource& source, LocaleFormats& f) {
@@ -89,27 +117,25 @@ void LoadCharacterSet(const LocaleSource& source, LocaleFormats& f) {
   f.MultiByteLocale = f.LeadByteSet.any();
 }
 
-std::string NameOrBuiltin(const LocaleSource& source, LocaleItem item, int index,
-                          const char* builtinUtf8, int codePage) {
-  std::string name = LocaleText(source, item, "", index);
-  return name.empty() ? source.FromLibraryText(builtinUtf8, codePage) : name;
+std::string NameOrBuiltin(const RecordTexts& texts, LocaleItem item, int index,
+                          const char* builtinUtf8) {
+  std::string name = texts.Text(item, "", index);
+  return name.empty() ? texts.LibraryText(builtinUtf8) : name;
 }
 
-void LoadNames(const LocaleSource& source, LocaleFormats& f) {
+// Days count from Sunday, as the record does.
+void LoadNames(const RecordTexts& texts, LocaleFormats& f) {
   for (int i = 1; i <= 12; ++i) {
     const auto at = static_cast<std::size_t>(i);
-    f.MonthAbbreviations[at] = NameOrBuiltin(source, LocaleItem::AbbrevMonthName, i,
-                                             kBuiltinMonthAbbreviations[at], f.CodePage);
-    f.MonthNames[at] =
-        NameOrBuiltin(source, LocaleItem::MonthName, i, kBuiltinMonthNames[at], f.CodePage);
+    f.MonthAbbreviations[at] =
+        NameOrBuiltin(texts, LocaleItem::AbbrevMonthName, i, kBuiltinMonthAbbreviations[at]);
+    f.MonthNames[at] = NameOrBuiltin(texts, LocaleItem::MonthName, i, kBuiltinMonthNames[at]);
   }
   for (int i = 1; i <= 7; ++i) {
     const auto at = static_cast<std::size_t>(i);
-    const int platformDay = (i + 5) % 7 + 1;  // the platform counts from Monday
-    f.DayAbbreviations[at] = NameOrBuiltin(source, LocaleItem::AbbrevDayName, platformDay,
-                                           kBuiltinDayAbbreviations[at], f.CodePage);
-    f.DayNames[at] =
-        NameOrBuiltin(source, LocaleItem::DayName, platformDay, kBuiltinDayNames[at], f.CodePage);
+    f.DayAbbreviations[at] =
+        NameOrBuiltin(texts, LocaleItem::AbbrevDayName, i, kBuiltinDayAbbreviations[at]);
+    f.DayNames[at] = NameOrBuiltin(texts, LocaleItem::DayName, i, kBuiltinDayNames[at]);
   }
 }
 
@@ -166,26 +192,30 @@ std::string TranslateSystemDatePicture(const std::string& format, int calendarTy
   return format;
 }
 
-void LoadSeparatorsAndPictures(const LocaleSource& source, LocaleFormats& f) {
-  f.GroupSeparator = LocaleChar(source, LocaleItem::ThousandSeparator, ',');
-  f.DecimalMark = LocaleChar(source, LocaleItem::DecimalSeparator, '.');
-  f.DateDelimiter = LocaleChar(source, LocaleItem::DateSeparator, '/');
-  f.CalendarType = ReadInt(source, LocaleItem::CalendarType, "1", 1);
-  f.ShortDatePicture = TranslateSystemDatePicture(
-      LocaleText(source, LocaleItem::ShortDate, "m/d/yy"), f.CalendarType, f);
-  f.LongDatePicture = TranslateSystemDatePicture(
-      LocaleText(source, LocaleItem::LongDate, "mmmm d, yyyy"), f.CalendarType, f);
-  f.TimeDelimiter = LocaleChar(source, LocaleItem::TimeSeparator, ':');
-  f.AmText = LocaleText(source, LocaleItem::AmDesignator, "am");
-  f.PmText = LocaleText(source, LocaleItem::PmDesignator, "pm");
+void LoadSeparatorsAndPictures(const LocaleSource& source, const RecordTexts& texts,
+                               LocaleFormats& f) {
+  f.GroupSeparator = texts.Char(LocaleItem::ThousandSeparator, ',');
+  f.DecimalMark = texts.Char(LocaleItem::DecimalSeparator, '.');
+  f.DateDelimiter = texts.Char(LocaleItem::DateSeparator, '/');
+  f.CalendarType = source.CalendarType().value_or(kCalendarGregorian);
+  f.ShortDatePicture =
+      TranslateSystemDatePicture(texts.Text(LocaleItem::ShortDate, "m/d/yy"), f.CalendarType, f);
+  f.LongDatePicture = TranslateSystemDatePicture(texts.Text(LocaleItem::LongDate, "mmmm d, yyyy"),
+                                                 f.CalendarType, f);
+  f.TimeDelimiter = texts.Char(LocaleItem::TimeSeparator, ':');
+  f.AmText = texts.Text(LocaleItem::AmDesignator, "am");
+  f.PmText = texts.Text(LocaleItem::PmDesignator, "pm");
 }
 
+// An unreadable switch is off: a 12-hour clock, hours without a leading
+// zero, the mark after the time.
 void LoadTimePictures(const LocaleSource& source, LocaleFormats& f) {
-  const std::string hour = ReadInt(source, LocaleItem::HourLeadingZero, "0", 0) != 0 ? "hh" : "h";
+  const auto on = [&](LocaleFlag flag) { return source.Flag(flag).value_or(false); };
+  const std::string hour = on(LocaleFlag::HourLeadingZero) ? "hh" : "h";
   std::string prefix;
   std::string suffix;
-  if (ReadInt(source, LocaleItem::TimeClock, "0", 0) == 0) {
-    if (ReadInt(source, LocaleItem::TimeMarkPosition, "0", 0) != 0) {
+  if (!on(LocaleFlag::TwentyFourHourClock)) {
+    if (on(LocaleFlag::MarkBeforeTime)) {
       prefix = "AMPM ";
     } else {
       suffix = " AMPM";
@@ -204,8 +234,9 @@ LocaleFormats LoadLocaleFormats(const LocaleSource& source) {
   LoadCharacterSet(source, formats);
   source.CaseTables(formats.CodePage, formats.LowerCase, formats.UpperCase);
   source.AccentFold(formats.CodePage, formats.AccentFold);
-  LoadNames(source, formats);
-  LoadSeparatorsAndPictures(source, formats);
+  const RecordTexts texts(source, formats.CodePage);
+  LoadNames(texts, formats);
+  LoadSeparatorsAndPictures(source, texts, formats);
   LoadTimePictures(source, formats);
   return formats;
 }

@@ -1,36 +1,45 @@
 // Where LoadLocaleFormats reads the locale from: one small interface that
-// answers the items the record is built from, the way the platform's locale
-// queries do. Each platform's source serves real locales (ICU's CLDR data
-// on Linux, the Windows locale services on Windows); tests script one.
+// answers the facts the record is built from, each in its own type: texts
+// in UTF-16, switches as booleans, numbers as numbers. Each platform's
+// source serves real locales (ICU's CLDR data on Linux, the Windows locale
+// services on Windows) and does its own platform's decoding; the loader
+// writes the texts in the code page and applies the fallbacks. Tests
+// script a source.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "locale/code_page.h"
+
 namespace udfzel {
 
+// The locale's texts.
 enum class LocaleItem {
   ThousandSeparator,
   DecimalSeparator,
   DateSeparator,
-  ShortDate,        // the locale's short date format, in the platform's syntax
+  ShortDate,  // the locale's short date format, in the platform's syntax
   LongDate,
   TimeSeparator,
   AmDesignator,
   PmDesignator,
-  HourLeadingZero,  // "1": hours with a leading zero
-  TimeClock,        // "0": 12-hour clock, "1": 24-hour clock
-  TimeMarkPosition, // "0": AM/PM mark after the time, "1": before it
   AbbrevMonthName,  // index 1 (January) to 12
   MonthName,
-  AbbrevDayName,    // index 1 (Monday) to 7 (Sunday), the platform's order
+  AbbrevDayName,  // index 1 (Sunday) to 7 (Saturday)
   DayName,
-  CalendarType,     // "1" Gregorian; "3" Japanese era, "4" Taiwan, "5" Korean Tangun
-  DefaultAnsiCodePage,
+};
+
+// The locale's switches of its time format.
+enum class LocaleFlag {
+  HourLeadingZero,      // hours with a leading zero
+  TwentyFourHourClock,  // a 24-hour clock, not a 12-hour one
+  MarkBeforeTime,       // the AM/PM mark before the time, not after it
 };
 
 // An inclusive range of lead bytes of a code page.
@@ -43,9 +52,18 @@ class LocaleSource {
   // The locale's numeric identifier; 0 when there is none.
   virtual std::uint32_t LocaleId() const = 0;
 
-  // The item as text in the library's code page, or nothing when it cannot
-  // be read. `index` numbers months and days; other items ignore it.
-  virtual std::optional<std::string> Read(LocaleItem item, int index = 0) const = 0;
+  // A text of the locale, or nothing when it cannot be read. `index`
+  // numbers months and days; other items ignore it.
+  virtual std::optional<std::u16string> Text(LocaleItem item, int index = 0) const = 0;
+
+  virtual std::optional<bool> Flag(LocaleFlag flag) const = 0;
+
+  // The calendar the locale writes dates in (kCalendarGregorian and the
+  // era calendars of locale_formats.h, or another platform number).
+  virtual std::optional<int> CalendarType() const = 0;
+
+  // The locale's 8-bit code page; 0 for a locale that has none of its own.
+  virtual std::optional<int> AnsiCodePage() const = 0;
 
   // Lead-byte ranges of an 8-bit code page, in the platform's order.
   virtual std::vector<ByteRange> LeadByteRanges(int codePage) const = 0;
@@ -53,8 +71,11 @@ class LocaleSource {
   // The system's 8-bit code page, used when the locale names none.
   virtual int SystemCodePage() const = 0;
 
-  // A text of the library (the built-in names, UTF-8) in the code page.
-  virtual std::string FromLibraryText(const std::string& utf8, int codePage) const = 0;
+  // The code page the record's texts are written in; null when the
+  // platform has none of that number.
+  virtual std::unique_ptr<CodePage> OpenCodePage(int number) const {
+    return CodePage::Open(number);
+  }
 
   // The code page's case mapping tables (LocaleFormats::LowerCase and
   // UpperCase); by default ASCII letters only.

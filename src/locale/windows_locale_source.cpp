@@ -2,13 +2,12 @@
 
 #include <windows.h>
 
-#include <charconv>
 #include <string_view>
 
 #include "locale/code_page_tables.h"
-#include "locale/code_page_text.h"
 #include "locale/platform_locale.h"
 #include "locale/windows_code_page.h"
+#include "locale/windows_locale_numbers.h"
 #include "records/locale_formats.h"
 
 namespace udfzel {
@@ -43,17 +42,10 @@ std::optional<std::wstring> LocaleInfo(const std::wstring& locale, LCTYPE type) 
   return text;
 }
 
-// The locale's ANSI code page; the system's when it names none (a locale
-// Windows writes in Unicode only answers 0).
-UINT AnsiCodePageOf(const std::wstring& locale) {
-  const std::optional<std::wstring> text = LocaleInfo(locale, LOCALE_IDEFAULTANSICODEPAGE);
-  const std::string digits = text ? WideToUtf8(*text) : std::string();
-  int number = 0;
-  const char* end = digits.data() + digits.size();
-  const auto [stop, error] = std::from_chars(digits.data(), end, number);
-  const bool whole = !digits.empty() && error == std::errc() && stop == end;
-  if (!whole || number <= 0 || !IsValidCodePage(static_cast<UINT>(number))) return GetACP();
-  return static_cast<UINT>(number);
+// A day counted from Sunday (1) as Windows counts it, from Monday (1);
+// any other number as it is.
+int MondayFirst(int sundayFirst) {
+  return sundayFirst >= 1 && sundayFirst <= 7 ? (sundayFirst + 5) % 7 + 1 : sundayFirst;
 }
 
 // An item numbered 1 to `count` (months, days), as the first one's type
@@ -63,8 +55,8 @@ std::optional<LCTYPE> NumberedType(LCTYPE first, int index, int count) {
   return first + static_cast<LCTYPE>(index - 1);
 }
 
-// The Windows item type of a locale item. Month names are the nominative
-// forms ("март", not "марта"); days count from Monday, as Windows does.
+// The Windows item type of a locale text. Month names are the nominative
+// forms ("март", not "марта"); Windows counts days from Monday.
 std::optional<LCTYPE> LocaleTypeOf(LocaleItem item, int index) {
   switch (item) {
     case LocaleItem::ThousandSeparator:
@@ -83,26 +75,28 @@ std::optional<LCTYPE> LocaleTypeOf(LocaleItem item, int index) {
       return LOCALE_S1159;
     case LocaleItem::PmDesignator:
       return LOCALE_S2359;
-    case LocaleItem::HourLeadingZero:
-      return LOCALE_ITLZERO;
-    case LocaleItem::TimeClock:
-      return LOCALE_ITIME;
-    case LocaleItem::TimeMarkPosition:
-      return LOCALE_ITIMEMARKPOSN;
     case LocaleItem::AbbrevMonthName:
       return NumberedType(LOCALE_SABBREVMONTHNAME1, index, 12);
     case LocaleItem::MonthName:
       return NumberedType(LOCALE_SMONTHNAME1, index, 12);
     case LocaleItem::AbbrevDayName:
-      return NumberedType(LOCALE_SABBREVDAYNAME1, index, 7);
+      return NumberedType(LOCALE_SABBREVDAYNAME1, MondayFirst(index), 7);
     case LocaleItem::DayName:
-      return NumberedType(LOCALE_SDAYNAME1, index, 7);
-    case LocaleItem::CalendarType:
-      return LOCALE_ICALENDARTYPE;
-    case LocaleItem::DefaultAnsiCodePage:
-      return LOCALE_IDEFAULTANSICODEPAGE;
+      return NumberedType(LOCALE_SDAYNAME1, MondayFirst(index), 7);
   }
   return std::nullopt;
+}
+
+LCTYPE LocaleTypeOf(LocaleFlag flag) {
+  switch (flag) {
+    case LocaleFlag::HourLeadingZero:
+      return LOCALE_ITLZERO;
+    case LocaleFlag::TwentyFourHourClock:
+      return LOCALE_ITIME;
+    case LocaleFlag::MarkBeforeTime:
+      return LOCALE_ITIMEMARKPOSN;
+  }
+  return LOCALE_ITIME;
 }
 
 // A byte of the system's ANSI code page in the other case, as the ANSI
@@ -120,7 +114,6 @@ WindowsLocaleSource::WindowsLocaleSource(const std::string& name) : name_(NameFr
   wideName_ = WideLocaleName(name_);
   known_ = !wideName_.empty() && IsValidLocaleName(wideName_.c_str()) != 0 &&
            LocaleNameToLCID(wideName_.c_str(), 0) != 0;
-  if (known_) codePage_ = static_cast<int>(AnsiCodePageOf(wideName_));
 }
 
 WindowsLocaleSource WindowsLocaleSource::FromUserDefault() {
@@ -146,13 +139,34 @@ std::uint32_t WindowsLocaleSource::LocaleId() const {
   return LocaleNameToLCID(wideName_.c_str(), 0);
 }
 
-std::optional<std::string> WindowsLocaleSource::Read(LocaleItem item, int index) const {
+std::optional<std::u16string> WindowsLocaleSource::Text(LocaleItem item, int index) const {
   if (!known_) return std::nullopt;
   const std::optional<LCTYPE> type = LocaleTypeOf(item, index);
   if (!type) return std::nullopt;
   const std::optional<std::wstring> text = LocaleInfo(wideName_, *type);
   if (!text) return std::nullopt;
-  return WriteInCodePage(codePage_, Utf16(*text));
+  return std::u16string(Utf16(*text));
+}
+
+std::optional<int> WindowsLocaleSource::Number(LCTYPE type, std::size_t limit) const {
+  if (!known_) return std::nullopt;
+  const std::optional<std::wstring> text = LocaleInfo(wideName_, type);
+  if (!text) return std::nullopt;
+  return WindowsLocaleNumber(Utf16(*text), limit);
+}
+
+std::optional<bool> WindowsLocaleSource::Flag(LocaleFlag flag) const {
+  const std::optional<int> number = Number(LocaleTypeOf(flag), kWindowsTextItemLimit);
+  if (!number) return std::nullopt;
+  return *number != 0;
+}
+
+std::optional<int> WindowsLocaleSource::CalendarType() const {
+  return Number(LOCALE_ICALENDARTYPE, kWindowsTextItemLimit);
+}
+
+std::optional<int> WindowsLocaleSource::AnsiCodePage() const {
+  return Number(LOCALE_IDEFAULTANSICODEPAGE, kWindowsCodePageItemLimit);
 }
 
 std::vector<ByteRange> WindowsLocaleSource::LeadByteRanges(int codePage) const {
@@ -169,15 +183,6 @@ std::vector<ByteRange> WindowsLocaleSource::LeadByteRanges(int codePage) const {
 
 int WindowsLocaleSource::SystemCodePage() const {
   return static_cast<int>(GetACP());
-}
-
-std::string WindowsLocaleSource::FromLibraryText(const std::string& utf8, int codePage) const {
-  const std::optional<UINT> usable = UsableCodePage(codePage);
-  const std::optional<std::wstring> wide = Utf8ToWide(utf8);
-  if (!usable || !wide) return utf8;
-  const std::optional<std::string> converted =
-      WriteInCodePage(static_cast<int>(*usable), Utf16(*wide));
-  return converted ? *converted : utf8;
 }
 
 void WindowsLocaleSource::CaseTables(int codePage, std::array<char, 256>& lower,

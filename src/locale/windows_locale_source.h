@@ -1,9 +1,11 @@
 // The locale as the Windows locale services describe it, answered as the
-// items LoadLocaleFormats reads. Texts come back in the locale's 8-bit
-// (ANSI) code page, whole or not at all: a text the code page cannot hold
-// is not read (its fallback applies), never written with substitute bytes.
+// facts LoadLocaleFormats reads: texts in UTF-16 as Windows gives them, the
+// numeric items (switches, calendar, code page) read from their digits.
 #pragma once
 
+#include <windows.h>
+
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -29,20 +31,25 @@ class WindowsLocaleSource : public LocaleSource {
   bool Known() const { return known_; }
 
   std::uint32_t LocaleId() const override;
-  std::optional<std::string> Read(LocaleItem item, int index = 0) const override;
+  std::optional<std::u16string> Text(LocaleItem item, int index = 0) const override;
+  std::optional<bool> Flag(LocaleFlag flag) const override;
+  std::optional<int> CalendarType() const override;
+  std::optional<int> AnsiCodePage() const override;
   std::vector<ByteRange> LeadByteRanges(int codePage) const override;
   int SystemCodePage() const override;
-  std::string FromLibraryText(const std::string& utf8, int codePage) const override;
   void CaseTables(int codePage, std::array<char, 256>& lower,
                   std::array<char, 256>& upper) const override;
   void AccentFold(int codePage, std::array<char, 256>& fold) const override;
   std::string PlatformName() const override { return known_ ? name_ : std::string(); }
 
  private:
+  // A numeric item (windows_locale_numbers.h) read from a buffer of
+  // `limit` characters.
+  std::optional<int> Number(LCTYPE type, std::size_t limit) const;
+
   std::string name_;
   std::wstring wideName_;
   bool known_ = false;
-  int codePage_ = 0;
 };
 
 // A Windows locale name in UTF-16, for the Windows calls; empty when the
