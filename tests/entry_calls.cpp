@@ -319,14 +319,35 @@ std::string RunOn(const EntryCall& call, const std::string& bytes) {
   return call.run(in);
 }
 
-std::vector<std::vector<std::string>> RunAllOn(const std::vector<std::string>& inputs) {
-  std::vector<std::vector<std::string>> results;
+Renders RunAllOn(const std::vector<std::string>& inputs) {
+  Renders results;
   for (const EntryCall& call : EntryCalls()) {
     std::vector<std::string> renders;
     for (const std::string& input : inputs) renders.push_back(RunOn(call, input));
     results.push_back(renders);
   }
   return results;
+}
+
+std::vector<std::string> ThreadInputs(std::size_t count, std::uint64_t seed) {
+  std::vector<std::string> inputs;
+  for (std::size_t i = 0; i < count; ++i) {
+    inputs.push_back(udfzel_fuzz::PseudoRandomBytes(seed + i, 48));
+  }
+  return inputs;
+}
+
+int CountMismatches(const std::vector<std::string>& inputs, const Renders& expected,
+                    std::size_t first, const std::function<void()>& afterEachCall) {
+  int mismatches = 0;
+  for (std::size_t c = 0; c < EntryCalls().size(); ++c) {
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+      const std::size_t at = (first + i) % inputs.size();
+      if (RunOn(EntryCalls()[c], inputs[at]) != expected[c][at]) ++mismatches;
+      if (afterEachCall) afterEachCall();
+    }
+  }
+  return mismatches;
 }
 
 }  // namespace udfzel_test

@@ -2,6 +2,9 @@
 // harnesses that cover every function alike (threads, allocations, memory).
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +38,17 @@ std::string RunOn(const EntryCall& call, const std::string& bytes);
 
 // What every entry point gives on each input, run on this thread alone:
 // [entry call][input], the reference of the thread tests.
-std::vector<std::vector<std::string>> RunAllOn(const std::vector<std::string>& inputs);
+using Renders = std::vector<std::vector<std::string>>;
+Renders RunAllOn(const std::vector<std::string>& inputs);
+
+// The thread tests' inputs: `count` runs of 48 pseudo-random bytes, the
+// first from `seed`.
+std::vector<std::string> ThreadInputs(std::size_t count, std::uint64_t seed);
+
+// Every entry point on every input, the inputs taken round from `first`,
+// against RunAllOn's renders; how many calls gave other bytes.
+// `afterEachCall` runs after each call.
+int CountMismatches(const std::vector<std::string>& inputs, const Renders& expected,
+                    std::size_t first, const std::function<void()>& afterEachCall = nullptr);
 
 }  // namespace udfzel_test

@@ -9,6 +9,8 @@ namespace udfzel_test {
 
 // A loaded module's handle, or null when it could not be loaded.
 void* LoadModule(const char* path);
+// Why the last load failed, as the platform says it.
+std::string LastLoadError();
 void* ModuleEntry(void* module, const char* name);
 void UnloadModule(void* module);
 // Whether a module of this path is mapped in the process.
@@ -27,5 +29,9 @@ std::vector<std::string> LifecycleLocales();
 // Takes `locale` in a child (on Windows checks the process's); false when
 // it cannot.
 bool EnterChildLocale(const std::string& locale);
+// The locale the entry harness's module loads under: on POSIX the one
+// UDFZEL_TEST_LANG names, "C" (the fallbacks) unless set; on Windows the
+// process's own.
+void EnterHarnessLocale();
 
 }  // namespace udfzel_test

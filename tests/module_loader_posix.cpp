@@ -1,4 +1,4 @@
-// dlopen and dlclose, in a child that holds ICU's common library as the
+// dlopen and dlclose; a lifecycle child holds ICU's common library as the
 // server does (for its own collations).
 #include <dlfcn.h>
 #include <sys/mman.h>
@@ -12,6 +12,11 @@ namespace udfzel_test {
 
 void* LoadModule(const char* path) {
   return dlopen(path, RTLD_NOW | RTLD_LOCAL);
+}
+
+std::string LastLoadError() {
+  const char* error = dlerror();
+  return error != nullptr ? error : "";
 }
 
 void* ModuleEntry(void* module, const char* name) {
@@ -39,10 +44,23 @@ std::vector<std::string> LifecycleLocales() {
   return {"pt_BR.UTF-8", "en_US.UTF-8", "ja_JP.UTF-8@calendar=japanese", "th_TH.UTF-8", "C"};
 }
 
-bool EnterChildLocale(const std::string& locale) {
+namespace {
+
+void SetLocale(const char* locale) {
   unsetenv("LC_ALL");
-  setenv("LANG", locale.c_str(), 1);
+  setenv("LANG", locale, 1);
+}
+
+}  // namespace
+
+bool EnterChildLocale(const std::string& locale) {
+  SetLocale(locale.c_str());
   return dlopen(UDFZEL_ICU_COMMON_LIBRARY, RTLD_NOW | RTLD_GLOBAL) != nullptr;
+}
+
+void EnterHarnessLocale() {
+  const char* lang = std::getenv("UDFZEL_TEST_LANG");
+  SetLocale(lang != nullptr ? lang : "C");
 }
 
 }  // namespace udfzel_test

@@ -1,5 +1,6 @@
 // LoadLibrary and FreeLibrary, under the user locale the test program
-// started with.
+// started with. A module's ib_util.dll is the one beside the test
+// programs, as the server's is beside the server.
 #include <windows.h>
 
 #include <cstdlib>
@@ -12,6 +13,10 @@ namespace udfzel_test {
 
 void* LoadModule(const char* path) {
   return reinterpret_cast<void*>(LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+}
+
+std::string LastLoadError() {
+  return "error " + std::to_string(GetLastError());
 }
 
 void* ModuleEntry(void* module, const char* name) {
@@ -43,6 +48,8 @@ std::vector<std::string> LifecycleLocales() {
 
 // The child's user locale is the one LC_ALL names, ll_CC as ll-CC ("C" and
 // other names: whatever wine makes of them).
+void EnterHarnessLocale() {}
+
 bool EnterChildLocale(const std::string&) {
   const char* named = std::getenv("LC_ALL");
   const std::string locale = named != nullptr ? named : "";

@@ -17,8 +17,6 @@
 
 namespace {
 
-using udfzel_test::EntryCalls;
-
 constexpr int kThreads = 8;
 constexpr std::uint16_t kServerThreadControl = 0x027F;
 
@@ -30,7 +28,7 @@ std::uint16_t ControlWord() {
 
 struct Work {
   const std::vector<std::string>* inputs;
-  const std::vector<std::vector<std::string>>* expected;
+  const udfzel_test::Renders* expected;
   std::atomic<int>* mismatches;
   std::atomic<int>* changedControl;
   std::uint16_t startControl = 0;
@@ -43,21 +41,15 @@ DWORD WINAPI CallEverything(void* argument) {
   // under test is the server's, whatever this host starts threads with.
   const std::uint16_t server = kServerThreadControl;
   asm volatile("fldcw %0" : : "m"(server));
-  for (std::size_t c = 0; c < EntryCalls().size(); ++c) {
-    for (std::size_t i = 0; i < work.inputs->size(); ++i) {
-      if (udfzel_test::RunOn(EntryCalls()[c], (*work.inputs)[i]) != (*work.expected)[c][i]) {
-        ++*work.mismatches;
-      }
-      if (ControlWord() != kServerThreadControl) ++*work.changedControl;
-    }
-  }
+  *work.mismatches += udfzel_test::CountMismatches(*work.inputs, *work.expected, 0, [&] {
+    if (ControlWord() != kServerThreadControl) ++*work.changedControl;
+  });
   return 0;
 }
 
 TEST(ServerThreads, FiftyThreeBitThreadsGetTheLibrarysDigitsAndKeepTheirControlWord) {
-  std::vector<std::string> inputs;
-  for (std::size_t i = 0; i < 64; ++i) inputs.push_back(udfzel_fuzz::PseudoRandomBytes(5000 + i, 48));
-  const std::vector<std::vector<std::string>> expected = udfzel_test::RunAllOn(inputs);
+  const std::vector<std::string> inputs = udfzel_test::ThreadInputs(64, 5000);
+  const udfzel_test::Renders expected = udfzel_test::RunAllOn(inputs);
 
   std::atomic<int> mismatches{0};
   std::atomic<int> changedControl{0};

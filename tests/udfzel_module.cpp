@@ -1,40 +1,43 @@
+// The built module, loaded once as the server loads it (module_loader.h)
+// and read by name. UDFZEL_TEST_MODULE names another copy (the one
+// unpacked from the Windows kit).
 #include "udfzel_module.h"
-
-#include <dlfcn.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+#include "module_loader.h"
 
 namespace udfzel_test {
 namespace {
 
-// The module reads its locale when it loads: the tests fix it to the one
-// UDFZEL_TEST_LANG names, "C" (the fallbacks) unless set.
-void FixLocale() {
-  const char* lang = std::getenv("UDFZEL_TEST_LANG");
-  unsetenv("LC_ALL");
-  setenv("LANG", lang != nullptr ? lang : "C", 1);
-}
+const char* const kPath = [] {
+  const char* named = std::getenv("UDFZEL_TEST_MODULE");
+  return named != nullptr && *named != '\0' ? named : UDFZEL_MODULE_PATH;
+}();
 
 void* OpenModule() {
-  FixLocale();
-  void* handle = dlopen(UDFZEL_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
-  if (handle == nullptr) {
-    std::fprintf(stderr, "cannot load %s: %s\n", UDFZEL_MODULE_PATH, dlerror());
+  EnterHarnessLocale();
+  void* module = LoadModule(kPath);
+  if (module == nullptr) {
+    std::fprintf(stderr, "cannot load %s: %s\n", kPath, LastLoadError().c_str());
     std::abort();
   }
-  return handle;
+  return module;
 }
 
 }  // namespace
 
-const char* ModulePath() { return UDFZEL_MODULE_PATH; }
+const char* ModulePath() {
+  return kPath;
+}
 
 void* ModuleSymbol(const char* name) {
-  static void* const handle = OpenModule();
-  void* symbol = dlsym(handle, name);
+  static void* const module = OpenModule();
+  void* symbol = ModuleEntry(module, name);
   if (symbol == nullptr) {
-    std::fprintf(stderr, "%s does not export %s\n", UDFZEL_MODULE_PATH, name);
+    std::fprintf(stderr, "%s does not export %s\n", kPath, name);
     std::abort();
   }
   return symbol;

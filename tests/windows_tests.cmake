@@ -32,7 +32,7 @@ add_dependencies(unit_tests ib_util)
 udfzel_warnings(unit_tests)
 udfzel_wine_tests(unit_tests "win.unit." C.UTF-8)
 
-add_library(entry_harness STATIC udfzel_module_windows.cpp entry_calls.cpp)
+add_library(entry_harness STATIC udfzel_module.cpp module_loader_windows.cpp entry_calls.cpp)
 target_include_directories(entry_harness PUBLIC . ${CMAKE_SOURCE_DIR}/fuzz ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(entry_harness PRIVATE UDFZEL_MODULE_PATH="$<TARGET_FILE:udfzel>")
 add_dependencies(entry_harness udfzel ib_util)
