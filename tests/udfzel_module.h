@@ -1,5 +1,5 @@
-// The built udfzel.so, opened with dlopen and read with dlsym, as the server
-// opens it.
+// The built legacy module (udfzel.so, udfzel.dll), opened as the server
+// opens it (dlopen, LoadLibrary) and read by name.
 #pragma once
 
 namespace udfzel_test {
