@@ -1,6 +1,5 @@
 #include "locale/icu_locale_source.h"
 
-#include "locale/code_page_tables.h"
 #include "locale/code_page_text.h"
 #include "locale/icu_code_page.h"
 #include "locale/icu_locale_names.h"
@@ -226,21 +225,6 @@ std::optional<std::u16string> IcuLocaleSource::DateFormatText(UDateFormatStyle s
     if (!era) return std::nullopt;
   }
   return ToPlatformDateFormat(SplitPattern(*pattern), era);
-}
-
-void IcuLocaleSource::CaseTables(int codePage, std::array<char, 256>& lower,
-                                 std::array<char, 256>& upper) const {
-  const std::unique_ptr<CodePage> page = CodePage::Open(codePage);
-  if (!page) {
-    LocaleSource::CaseTables(codePage, lower, upper);
-    return;
-  }
-  FillCaseTables(*page, lower, upper);
-}
-
-void IcuLocaleSource::AccentFold(int codePage, std::array<char, 256>& fold) const {
-  if (codePage == 1252) return;  // the table as it is
-  if (const std::unique_ptr<CodePage> page = CodePage::Open(codePage)) FillAccentFold(*page, fold);
 }
 
 std::vector<ByteRange> IcuLocaleSource::LeadByteRanges(int codePage) const {

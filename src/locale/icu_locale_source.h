@@ -43,9 +43,6 @@ class IcuLocaleSource : public LocaleSource {
   std::optional<int> AnsiCodePage() const override;
   std::vector<ByteRange> LeadByteRanges(int codePage) const override;
   int SystemCodePage() const override { return 1252; }
-  void CaseTables(int codePage, std::array<char, 256>& lower,
-                  std::array<char, 256>& upper) const override;
-  void AccentFold(int codePage, std::array<char, 256>& fold) const override;
   std::string PlatformName() const override { return known_ ? name_ : std::string(); }
 
  private:

@@ -78,22 +78,15 @@ class LocaleSource {
   }
 
   // The code page's case mapping tables (LocaleFormats::LowerCase and
-  // UpperCase); by default ASCII letters only.
+  // UpperCase), from the page OpenCodePage gives; ASCII letters only where
+  // there is none.
   virtual void CaseTables(int codePage, std::array<char, 256>& lower,
-                          std::array<char, 256>& upper) const {
-    (void)codePage;
-    for (int c = 'A'; c <= 'Z'; ++c) {
-      lower[static_cast<std::size_t>(c)] = static_cast<char>(c - 'A' + 'a');
-      upper[static_cast<std::size_t>(c - 'A' + 'a')] = static_cast<char>(c);
-    }
-  }
+                          std::array<char, 256>& upper) const;
 
   // The code page's accent fold (LocaleFormats::AccentFold), given the
-  // Windows-1252 one; by default that one, unchanged.
-  virtual void AccentFold(int codePage, std::array<char, 256>& fold) const {
-    (void)codePage;
-    (void)fold;
-  }
+  // Windows-1252 one: that one, unchanged, for Windows-1252 and where
+  // OpenCodePage gives no page.
+  virtual void AccentFold(int codePage, std::array<char, 256>& fold) const;
 
   // The locale's name for the platform's calendar formatting; "" for none.
   virtual std::string PlatformName() const { return {}; }

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -11,6 +10,7 @@
 
 #include "locale/code_page_text.h"
 #include "locale/windows_code_page.h"
+#include "locale/windows_locale_numbers.h"
 #include "locale/windows_locale_source.h"
 #include "records/civil_date.h"
 #include "records/locale_formats.h"
@@ -39,18 +39,11 @@ void SetName(Era& era, const std::wstring& text, int codePage) {
   era.SetName(WriteInCodePage(codePage, Utf16(text)));
 }
 
-// A whole decimal number; nothing for any other text.
+// A whole decimal number of digits alone; nothing for any other text.
 std::optional<int> ParseNumber(std::wstring_view text) {
-  std::string digits;
-  for (const wchar_t c : text) {
-    if (c < L'0' || c > L'9') return std::nullopt;
-    digits += static_cast<char>(c);
-  }
-  int value = 0;
-  const char* end = digits.data() + digits.size();
-  const auto [stop, error] = std::from_chars(digits.data(), end, value);
-  if (digits.empty() || error != std::errc() || stop != end) return std::nullopt;
-  return value;
+  const auto notDigit = [](wchar_t c) { return c < L'0' || c > L'9'; };
+  if (std::ranges::any_of(text, notDigit)) return std::nullopt;
+  return WindowsLocaleNumber(Utf16(text), text.size());
 }
 
 BOOL CALLBACK CollectCalendarValue(LPWSTR value, CALID, LPWSTR, LPARAM list) {

@@ -4,7 +4,6 @@
 
 #include <string_view>
 
-#include "locale/code_page_tables.h"
 #include "locale/platform_locale.h"
 #include "locale/windows_code_page.h"
 #include "locale/windows_locale_numbers.h"
@@ -187,14 +186,9 @@ int WindowsLocaleSource::SystemCodePage() const {
 
 void WindowsLocaleSource::CaseTables(int codePage, std::array<char, 256>& lower,
                                      std::array<char, 256>& upper) const {
-  const std::optional<UINT> usable = UsableCodePage(codePage);
-  const std::unique_ptr<CodePage> page = CodePage::Open(codePage);
-  if (!usable || !page) {
+  const std::unique_ptr<CodePage> page = OpenCodePage(codePage);
+  if (!page || UsableCodePage(codePage) != GetACP()) {
     LocaleSource::CaseTables(codePage, lower, upper);
-    return;
-  }
-  if (*usable != GetACP()) {
-    FillCaseTables(*page, lower, upper);
     return;
   }
   // The system's own code page goes through the ANSI case services, as the
@@ -204,12 +198,6 @@ void WindowsLocaleSource::CaseTables(int codePage, std::array<char, 256>& lower,
     lower[static_cast<std::size_t>(byte)] = AnsiCaseOf(byte, CharLowerBuffA);
     upper[static_cast<std::size_t>(byte)] = AnsiCaseOf(byte, CharUpperBuffA);
   }
-}
-
-void WindowsLocaleSource::AccentFold(int codePage, std::array<char, 256>& fold) const {
-  const std::optional<UINT> usable = UsableCodePage(codePage);
-  if (!usable || *usable == 1252) return;  // the table as it is
-  if (const std::unique_ptr<CodePage> page = CodePage::Open(codePage)) FillAccentFold(*page, fold);
 }
 
 std::wstring WideLocaleName(const std::string& utf8Name) {

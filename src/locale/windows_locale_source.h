@@ -39,7 +39,6 @@ class WindowsLocaleSource : public LocaleSource {
   int SystemCodePage() const override;
   void CaseTables(int codePage, std::array<char, 256>& lower,
                   std::array<char, 256>& upper) const override;
-  void AccentFold(int codePage, std::array<char, 256>& fold) const override;
   std::string PlatformName() const override { return known_ ? name_ : std::string(); }
 
  private:
