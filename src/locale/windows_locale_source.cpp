@@ -186,8 +186,10 @@ int WindowsLocaleSource::SystemCodePage() const {
 
 void WindowsLocaleSource::CaseTables(int codePage, std::array<char, 256>& lower,
                                      std::array<char, 256>& upper) const {
-  const std::unique_ptr<CodePage> page = OpenCodePage(codePage);
-  if (!page || UsableCodePage(codePage) != GetACP()) {
+  // Another page takes the interface's rule, which opens it itself.
+  const std::unique_ptr<CodePage> page =
+      UsableCodePage(codePage) == GetACP() ? OpenCodePage(codePage) : nullptr;
+  if (!page) {
     LocaleSource::CaseTables(codePage, lower, upper);
     return;
   }
