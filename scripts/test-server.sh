@@ -250,17 +250,25 @@ run_load() {
 }
 
 run_kill_and_restart() {
-  rm -f "$root"/write-*.log
+  rm -f "$root"/write-*.log "$root"/write-*.err
+  writer_pids=
   i=1
   while [ $i -le $writers ]; do
-    "$client" write "$db" "$i" >"$root/write-$i.log" 2>/dev/null &
+    "$client" write "$db" "$i" >"$root/write-$i.log" 2>"$root/write-$i.err" &
+    writer_pids="$writer_pids $!"
     i=$((i + 1))
   done
   sleep 3
+  # A writer ends only when the server goes: one that ended before is a
+  # failure of its own, whatever the rows say.
+  ended=0
+  for pid in $writer_pids; do kill -0 "$pid" 2>/dev/null || ended=$((ended + 1)); done
   kill -KILL -- "-$server_pid"
   for job in $(jobs -p); do { wait "$job"; } 2>/dev/null || true; done
+  [ $ended -eq 0 ] || fail "$ended writer(s) ended before the kill: $(cat "$root"/write-*.err)"
   start_server "$server_lang"
-  out=$("$client" verify "$db" "$root"/write-*.log 2>&1) || fail "after the restart: $out"
+  out=$("$client" verify "$db" "$root"/write-*.log 2>&1) ||
+    fail "after the restart: $out; the writers said: $(cat "$root"/write-*.err)"
   echo "-- killed with SIGKILL under write load of $writers clients, restarted: $out"
   # A page the killed server had allocated but not yet linked is an orphan:
   # a warning (space, not data), which validation releases. Errors fail.
